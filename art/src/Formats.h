@@ -1,0 +1,43 @@
+// Encoders for the picture files the program embeds: BMP, ICO/CUR and GIF.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "Palette.h"
+#include "Raster.h"
+
+namespace art {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Windows BMP with a 40-byte BITMAPINFOHEADER, BI_RGB, bottom-up rows.
+Bytes encodeBmp24(const Pixmap& image);  // alpha is ignored
+Bytes encodeBmp32(const Pixmap& image);  // BGRA stored exactly as given
+
+// Premultiplies and rounds, so that no colour channel exceeds alpha (the
+// form per-pixel-alpha windows expect).
+Pixmap premultiplied(const Image& image);
+
+// One image of an icon or cursor file. Pixels with alpha below 128 are
+// transparent in the AND mask. At 32 bits per pixel the straight-alpha
+// BGRA is stored as it is; at 1 and 4 bits the monochrome and standard
+// 16-colour palettes are used; at 8 bits an adaptive palette of the image.
+struct IconImage {
+    Pixmap pixels;
+    int bitsPerPixel;
+};
+
+Bytes encodeIcon(const std::vector<IconImage>& images);
+Bytes encodeCursor(const IconImage& image, int hotX, int hotY);
+
+// GIF89a with one image and a global colour table. Pixels with alpha below
+// 128 get a transparent index, shown as `transparentColour` by viewers that
+// ignore transparency; at most 255 other colours (median cut if more).
+Bytes encodeGif(const Pixmap& image, Rgb8 transparentColour);
+
+// GIF variable-width LZW of 8-bit indices (minimum code size 8), without
+// the sub-block framing.
+Bytes lzwCompress(const std::vector<std::uint8_t>& indices);
+
+}  // namespace art
