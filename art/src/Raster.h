@@ -84,7 +84,6 @@ struct Ellipse {
     }
     bool contains(double x, double y) const { return norm(x, y) <= 1.0; }
     Ellipse grown(double by) const { return {cx, cy, rx + by, ry + by}; }
-    Ellipse moved(double dx, double dy) const { return {cx + dx, cy + dy, rx, ry}; }
 };
 
 // 8-bit colour with straight (not premultiplied) alpha.
