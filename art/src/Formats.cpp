@@ -304,7 +304,7 @@ Bytes encodeGif(const Pixmap& image, Rgb8 transparentColour) {
     put16(out, static_cast<unsigned>(image.height));
     out.push_back(0xF7);  // global table of 256 entries, 8-bit colour resolution
     out.push_back(0);     // background colour index
-    out.push_back(0);     // no aspect ratio
+    out.push_back(0);     // square pixels
     for (std::size_t i = 0; i < 256; ++i) {
         const Rgb8 c = i < palette.size() ? palette[i] : Rgb8{};
         out.insert(out.end(), {c.r, c.g, c.b});
