@@ -1,0 +1,62 @@
+#include "Win32Registry.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace settings {
+
+namespace {
+
+HKEY ToHkey(Key key) { return reinterpret_cast<HKEY>(key); }
+
+}  // namespace
+
+Status Win32Registry::OpenKey(Key parent, std::string_view path, Access access, Key& opened) {
+    HKEY key = nullptr;
+    const std::string text(path);
+    const LSTATUS status =
+        RegOpenKeyExA(ToHkey(parent), text.c_str(), 0, access == Access::Read ? KEY_READ : KEY_WRITE, &key);
+    opened = status == ERROR_SUCCESS ? reinterpret_cast<Key>(key) : 0;
+    return status;
+}
+
+Status Win32Registry::CreateKey(Key parent, std::string_view path, Key& opened) {
+    HKEY key = nullptr;
+    const std::string text(path);
+    const LSTATUS status = RegCreateKeyA(ToHkey(parent), text.c_str(), &key);
+    opened = status == ERROR_SUCCESS ? reinterpret_cast<Key>(key) : 0;
+    return status;
+}
+
+Status Win32Registry::QueryValue(Key key, std::string_view name, std::uint32_t& type, std::uint8_t* data,
+                                 std::uint32_t& size) {
+    const std::string text(name);
+    DWORD valueType = type;
+    DWORD valueSize = size;
+    const LSTATUS status = RegQueryValueExA(ToHkey(key), text.c_str(), nullptr, &valueType, data, &valueSize);
+    type = valueType;
+    size = valueSize;
+    return status;
+}
+
+Status Win32Registry::SetValue(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                               std::uint32_t size) {
+    const std::string text(name);
+    // RegSetValueExA stores one byte more than asked for a string type when the asked bytes do not
+    // end in a NUL but the byte after them is one (taking it for a forgotten terminator). Passing a
+    // copy followed by a non-NUL byte stores exactly `size` bytes, as the caller asked.
+    std::vector<BYTE> copy(data, data + size);
+    copy.push_back(0xFF);
+    return RegSetValueExA(ToHkey(key), text.c_str(), 0, type, copy.data(), size);
+}
+
+Status Win32Registry::DeleteValue(Key key, std::string_view name) {
+    const std::string text(name);
+    return RegDeleteValueA(ToHkey(key), text.c_str());
+}
+
+Status Win32Registry::CloseKey(Key key) { return RegCloseKey(ToHkey(key)); }
+
+}  // namespace settings

@@ -1,0 +1,204 @@
+// The settings store and the Run value on a registry: statuses, types, byte counts and delivered
+// values. The same tests run on the in-memory registry natively and on the real registry under Wine.
+
+#include "FakeHost.h"
+#include "RegistryUnderTest.h"
+#include "SettingsStore.h"
+#include "StartupRegistration.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace settings;
+
+namespace {
+
+struct Raw {
+    Status status = -1;
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+};
+
+class RegistryContract : public ::testing::Test {
+protected:
+    void SetUp() override { under->Clear(); }
+    void TearDown() override { under->Clear(); }
+
+    Registry& registry() { return under->Get(); }
+
+    // A value as the registry reports it, read through a buffer larger than any the program uses.
+    Raw Read(Key root, const char* path, const char* name) {
+        Raw raw;
+        OpenedKey key(registry());
+        raw.status = key.Open(root, path, Access::Read);
+        if (raw.status != Success) return raw;
+        std::vector<std::uint8_t> buffer(1024);
+        auto size = static_cast<std::uint32_t>(buffer.size());
+        raw.status = registry().QueryValue(key.get(), name, raw.type, buffer.data(), size);
+        if (raw.status == Success) raw.data.assign(buffer.begin(), buffer.begin() + size);
+        return raw;
+    }
+    std::string ReadText(const char* name) {
+        Raw raw = Read(CurrentUser, SettingsKey, name);
+        return std::string(raw.data.begin(), raw.data.end());
+    }
+
+    // Writes a value of any type and exact byte count into the settings key.
+    void Write(const char* name, std::uint32_t type, const std::vector<std::uint8_t>& data) {
+        store.CreateSettingsKey();
+        OpenedKey key(registry());
+        ASSERT_EQ(key.Open(CurrentUser, SettingsKey, Access::Write), Success);
+        ASSERT_EQ(registry().SetValue(key.get(), name, type, data.data(), static_cast<std::uint32_t>(data.size())),
+                  Success);
+    }
+    void WriteText(const char* name, const std::string& text) {
+        Write(name, TypeSz, std::vector<std::uint8_t>(text.begin(), text.end()));
+    }
+    void WriteDword(const char* name, std::int32_t value) {
+        auto bits = static_cast<std::uint32_t>(value);
+        Write(name, TypeDword,
+              {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+               static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)});
+    }
+
+    std::unique_ptr<tests::RegistryUnderTest> under = tests::MakeRegistryUnderTest();
+    tests::FakeHost host;
+    SettingsStore store{registry(), host};
+    StartupRegistration startup{registry(), host};
+};
+
+TEST_F(RegistryContract, MissingKeyIsFirstRunAndCreationMakesEveryLevelEmpty) {
+    EXPECT_EQ(store.CheckSettingsKey(), std::optional<Status>(FileNotFound));
+
+    store.CreateSettingsKey();
+
+    EXPECT_EQ(store.CheckSettingsKey(), std::optional<Status>(Success));
+    for (const char* level : {"Software\\Brellik's Software", "Software\\Brellik's Software\\Tavrin Eyes"}) {
+        OpenedKey key(registry());
+        EXPECT_EQ(key.Open(CurrentUser, level, Access::Read), Success) << level;
+    }
+    for (const char* name : {OnTopValue, ResolutionValue, LeftValue, TopValue, SkinValue})
+        EXPECT_EQ(Read(CurrentUser, SettingsKey, name).status, FileNotFound) << name;
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(RegistryContract, TextsAreStoredWithoutTerminatorAndReadBackExactly) {
+    store.CreateSettingsKey();
+    host.mainLeftTwips = -300;  // dragged partly off the left edge: -20 pixels
+    host.mainTopTwips = 187.5;  // 12.5 pixels
+    store.SaveResolution();
+    store.SaveLeft();
+    store.SaveTop();
+
+    Raw scres = Read(CurrentUser, SettingsKey, ResolutionValue);
+    EXPECT_EQ(scres.type, TypeSz);
+    EXPECT_EQ(scres.data.size(), 8u);  // "1024X768", no NUL
+    EXPECT_EQ(ReadText(ResolutionValue), "1024X768");
+    EXPECT_EQ(ReadText(LeftValue), "-20");
+    EXPECT_EQ(ReadText(TopValue), "12.5");
+
+    EXPECT_EQ(store.LoadResolution(), "1024X768");
+    EXPECT_EQ(store.LoadLeft(), "-20");
+    EXPECT_EQ(store.LoadTop(), "12.5");
+}
+
+TEST_F(RegistryContract, DwordsAreFourLittleEndianBytes) {
+    store.CreateSettingsKey();
+    store.SaveOnTopOn();
+    store.SaveSkin(2);
+
+    Raw onTop = Read(CurrentUser, SettingsKey, OnTopValue);
+    EXPECT_EQ(onTop.type, TypeDword);
+    EXPECT_EQ(onTop.data, (std::vector<std::uint8_t>{1, 0, 0, 0}));
+    EXPECT_EQ(Read(CurrentUser, SettingsKey, SkinValue).data, (std::vector<std::uint8_t>{2, 0, 0, 0}));
+    EXPECT_EQ(store.LoadOnTop(), std::optional<std::int16_t>(1));
+    EXPECT_EQ(store.LoadSkin(), std::optional<std::int16_t>(2));
+
+    store.SaveOnTopOff();
+    EXPECT_EQ(store.LoadOnTop(), std::optional<std::int16_t>(0));
+}
+
+TEST_F(RegistryContract, DwordsAreDeliveredAsTheirFirstFourCharacters) {
+    WriteDword(SkinValue, -5);
+    EXPECT_EQ(store.LoadSkin(), std::optional<std::int16_t>(-5));
+    WriteDword(SkinValue, -12345);  // "-12345" cut to "-123"
+    EXPECT_EQ(store.LoadSkin(), std::optional<std::int16_t>(-123));
+    WriteDword(OnTopValue, 99999);  // "99999" cut to "9999"
+    EXPECT_EQ(store.LoadOnTop(), std::optional<std::int16_t>(9999));
+}
+
+TEST_F(RegistryContract, MissingOverlongAndOtherTypesDeliverWhatTheBuffersHold) {
+    store.CreateSettingsKey();
+    EXPECT_EQ(store.LoadLeft(), std::nullopt);
+    EXPECT_EQ(store.LoadOnTop(), std::nullopt);
+
+    WriteText(LeftValue, std::string(256, '7'));  // does not fit the 255-byte buffer
+    EXPECT_EQ(Read(CurrentUser, SettingsKey, LeftValue).data.size(), 256u);
+    EXPECT_EQ(store.LoadLeft(), std::nullopt);
+    WriteText(LeftValue, std::string(255, '7'));  // just fits
+    EXPECT_EQ(store.LoadLeft(), std::string(255, '7'));
+
+    WriteText(SkinValue, "12345");  // five bytes do not fit the 4-byte buffer
+    EXPECT_EQ(store.LoadSkin(), std::nullopt);
+    WriteText(SkinValue, "1");  // the byte '1' (49) read as a number, cut to one character
+    EXPECT_EQ(store.LoadSkin(), std::optional<std::int16_t>(4));
+    Write(OnTopValue, TypeBinary, {2});
+    EXPECT_EQ(store.LoadOnTop(), std::optional<std::int16_t>(2));
+    Write(OnTopValue, TypeDword, {});  // an empty value gives no number
+    EXPECT_EQ(store.LoadOnTop(), std::nullopt);
+
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(RegistryContract, TextWrittenWithItsTerminatorReadsUpToIt) {
+    Write(LeftValue, TypeSz, {'4', '7', '9', 0});
+    EXPECT_EQ(Read(CurrentUser, SettingsKey, LeftValue).data.size(), 4u);
+    EXPECT_EQ(store.LoadLeft(), "479");
+}
+
+TEST_F(RegistryContract, RunValueHoldsTheQuotedPathAndOnlyItsPresenceCounts) {
+    host.directory = "C:\\Desk Toys";
+    startup.RegisterStartup();
+    Raw run = Read(LocalMachine, RunKey, RunValue);
+    ASSERT_EQ(run.status, Success);
+    EXPECT_EQ(run.type, TypeSz);
+    EXPECT_EQ(std::string(run.data.begin(), run.data.end()), "\"C:\\Desk Toys\\TavrinEyes.exe\"");
+    EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(1));
+
+    host.directory = "D:\\";  // register twice: one value, the last path, bare without blanks
+    startup.RegisterStartup();
+    EXPECT_EQ(Read(LocalMachine, RunKey, RunValue).data, (std::vector<std::uint8_t>{
+                                                               'D', ':', '\\', 'T', 'a', 'v', 'r', 'i', 'n', 'E',
+                                                               'y', 'e', 's', '.', 'e', 'x', 'e'}));
+
+    startup.UnregisterStartup();
+    EXPECT_EQ(Read(LocalMachine, RunKey, RunValue).status, FileNotFound);
+    EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(0));
+    startup.UnregisterStartup();  // nothing to remove: still nothing, nothing shown
+    EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(0));
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(RegistryContract, RunValueThatIsTooLongCountsAsAbsentAndAnotherProgramCounts) {
+    std::string longPath = "C:\\" + std::string(300, 'x') + ".exe";
+    {
+        OpenedKey run(registry());
+        ASSERT_EQ(run.Open(LocalMachine, RunKey, Access::Write), Success);
+        registry().SetValue(run.get(), RunValue, TypeSz, reinterpret_cast<const std::uint8_t*>(longPath.data()),
+                            static_cast<std::uint32_t>(longPath.size()));
+    }
+    EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(0));
+
+    const std::string other = "C:\\Elsewhere\\Other.exe";
+    {
+        OpenedKey run(registry());
+        ASSERT_EQ(run.Open(LocalMachine, RunKey, Access::Write), Success);
+        registry().SetValue(run.get(), RunValue, TypeSz, reinterpret_cast<const std::uint8_t*>(other.data()),
+                            static_cast<std::uint32_t>(other.size()));
+    }
+    EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(1));
+}
+
+}  // namespace

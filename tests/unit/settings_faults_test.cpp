@@ -1,0 +1,125 @@
+// The settings store's failure paths, which only the in-memory registry can produce on demand: a
+// refused open, an unreachable registry, keys left open.
+
+#include "FakeHost.h"
+#include "MemoryRegistry.h"
+#include "SettingsStore.h"
+#include "StartupRegistration.h"
+
+#include <gtest/gtest.h>
+
+using namespace settings;
+
+namespace {
+
+class SettingsFaults : public ::testing::Test {
+protected:
+    MemoryRegistry registry;
+    tests::FakeHost host;
+    SettingsStore store{registry, host};
+    StartupRegistration startup{registry, host};
+};
+
+TEST_F(SettingsFaults, RefusedWritesChangeNothingAndShowNothing) {
+    store.CreateSettingsKey();
+    registry.PutText(CurrentUser, SettingsKey, LeftValue, "100");
+    registry.PutDword(CurrentUser, SettingsKey, SkinValue, 1);
+    registry.Refuse(CurrentUser, SettingsKey, Access::Write);
+
+    store.SaveOnTopOn();
+    store.SaveSkin(2);
+    store.SaveResolution();
+    store.SaveLeft();
+    store.SaveTop();
+
+    EXPECT_EQ(registry.ValueCount(CurrentUser, SettingsKey), 2u);
+    EXPECT_EQ(store.LoadLeft(), "100");
+    EXPECT_EQ(store.LoadSkin(), std::optional<std::int16_t>(1));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(registry.OpenHandles(), 0u);
+}
+
+TEST_F(SettingsFaults, RefusedReadDeliversNothingAndLooksLikeFirstRun) {
+    store.CreateSettingsKey();
+    store.SaveOnTopOn();
+    registry.Refuse(CurrentUser, SettingsKey, Access::Read);
+
+    EXPECT_EQ(store.CheckSettingsKey(), std::optional<Status>(AccessDenied));
+    EXPECT_EQ(store.LoadOnTop(), std::nullopt);
+    EXPECT_EQ(store.LoadResolution(), std::nullopt);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(SettingsFaults, CreationRefusedBelowSoftwareGoesOnQuietly) {
+    registry.Refuse(CurrentUser, SoftwareKey, Access::Write);
+    store.CreateSettingsKey();
+    EXPECT_FALSE(registry.HasKey(CurrentUser, "Software\\Brellik's Software"));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(host.ends, 0);
+    EXPECT_EQ(registry.OpenHandles(), 0u);
+}
+
+TEST_F(SettingsFaults, UnreachableRegistryIsReportedWithEachOperationsIcon) {
+    store.CreateSettingsKey();
+    registry.SetUnreachable(true);
+
+    EXPECT_EQ(store.CheckSettingsKey(), std::nullopt);
+    EXPECT_EQ(store.LoadOnTop(), std::nullopt);
+    EXPECT_EQ(store.LoadSkin(), std::nullopt);
+    EXPECT_EQ(store.LoadLeft(), std::nullopt);
+    store.SaveSkin(1);
+    store.SaveOnTopOff();
+    store.SaveLeft();  // silent
+    store.SaveResolution();  // silent
+
+    ASSERT_EQ(host.messages.size(), 6u);
+    const std::string description = "The registry cannot be reached.";
+    const MessageIcon icons[] = {MessageIcon::Warning, MessageIcon::Information, MessageIcon::Information,
+                                 MessageIcon::Warning, MessageIcon::Warning, MessageIcon::Warning};
+    for (std::size_t i = 0; i < host.messages.size(); ++i) {
+        EXPECT_EQ(host.messages[i].text, description);
+        EXPECT_EQ(host.messages[i].icon, icons[i]) << i;
+    }
+    EXPECT_EQ(host.ends, 0);
+    EXPECT_EQ(registry.OpenHandles(), 0u);
+}
+
+TEST_F(SettingsFaults, FailedCreationReportsItsTextAndEndsTheProgram) {
+    registry.SetUnreachable(true);
+    store.CreateSettingsKey();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text,
+              "Unable to create the necessary Registry values. Program will be terminated."
+              "The registry cannot be reached.");
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(host.ends, 1);
+}
+
+TEST_F(SettingsFaults, StartupRegistrationIsSilentOnEveryFailure) {
+    registry.Refuse(LocalMachine, RunKey, Access::Write);
+    startup.RegisterStartup();
+    EXPECT_FALSE(registry.Value(LocalMachine, RunKey, RunValue));
+    registry.PutText(LocalMachine, RunKey, RunValue, "C:\\TavrinEyes.exe");
+    startup.UnregisterStartup();
+    EXPECT_TRUE(registry.Value(LocalMachine, RunKey, RunValue));
+
+    registry.Refuse(LocalMachine, RunKey, Access::Read);
+    EXPECT_EQ(startup.IsStartupRegistered(), std::nullopt);  // the caller's flag keeps its value
+
+    registry.SetUnreachable(true);
+    startup.RegisterStartup();
+    startup.UnregisterStartup();
+    EXPECT_EQ(startup.IsStartupRegistered(), std::nullopt);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(registry.OpenHandles(), 0u);
+}
+
+TEST(ProgramPathTest, ComposesDirectoryNameAndLowerCaseExtension) {
+    EXPECT_EQ(ProgramPath("C:\\Desk Toys", "TavrinEyes"), "C:\\Desk Toys\\TavrinEyes.exe");
+    EXPECT_EQ(ProgramPath("D:\\", "TavrinEyes"), "D:\\TavrinEyes.exe");  // a drive root: one "\"
+    EXPECT_EQ(ProgramPath("C:\\Apps", "TAVRINEYES"), "C:\\Apps\\TAVRINEYES.exe");
+    EXPECT_EQ(RunCommand("C:\\Desk Toys\\TavrinEyes.exe"), "\"C:\\Desk Toys\\TavrinEyes.exe\"");
+    EXPECT_EQ(RunCommand("D:\\TavrinEyes.exe"), "D:\\TavrinEyes.exe");
+}
+
+}  // namespace
