@@ -1,0 +1,181 @@
+#include "Form1.h"
+
+#include "App.h"
+#include "Modules.h"
+#include "MsgBox.h"
+#include "Placement.h"
+#include "Program.h"
+#include "PupilTracking.h"
+#include "resources.h"
+
+#include <commctrl.h>
+
+#include <exception>
+
+namespace eyes {
+
+namespace {
+
+constexpr char PlatformMessage[] =
+    "Operating System does not support. This program will run only on NT Platform.";
+constexpr long PlatformNt = 2;  // VER_PLATFORM_WIN32_NT
+
+forms::FormLayout Form1Layout() {
+    forms::FormLayout layout;
+    layout.Caption = "Form1";
+    layout.Border = forms::BorderStyle::None;
+    layout.ShowInTaskbar = false;
+    layout.Scale = forms::ScaleMode::Pixels;
+    layout.BackColor = forms::Rgb(230, 230, 230);  // the colour key
+    layout.Client = {7185, 4575, 1950, 1320};      // 479, 305 and 130 x 88 pixels
+    layout.IconId = IDI_FORM1;
+    return layout;
+}
+
+forms::PictureBoxLayout Pupil(float left) {
+    return {{left, 43, 14, 14}, forms::SystemColor(COLOR_WINDOW), forms::ScaleMode::Twips, false, false};
+}
+
+}  // namespace
+
+Form1::Form1(Program& program)
+    : Form(Form1Layout()),
+      picballLeft(*this, Pupil(32)),
+      picballRight(*this, Pupil(93)),
+      // Wholly outside the client area: it only holds the skin picture.
+      base_image(*this, {{144, 112, 124, 81}, forms::Rgb(0xC5, 0xC5, 0xC5), forms::ScaleMode::Twips, false, false}),
+      imgl({IDB_SKIN_TAVRIN, IDB_SKIN_CLASSIC, IDB_PUPIL}),
+      Timer1(*this, 10, [this] { Timer1_Timer(); }),
+      Timer2(*this, 9, [this] { Timer2_Timer(); }),
+      Timer3(*this, 2000, [this] { Timer3_Timer(); }),
+      program_(program) {
+    picballLeft.MouseMove = [this](int b, int s, float x, float y) { picballLeft_MouseMove(b, s, x, y); };
+    picballRight.MouseMove = [this](int b, int s, float x, float y) { picballRight_MouseMove(b, s, x, y); };
+    picballLeft.MouseUp = [this](int b, int s, float x, float y) { picballLeft_MouseUp(b, s, x, y); };
+    picballRight.MouseUp = [this](int b, int s, float x, float y) { picballRight_MouseUp(b, s, x, y); };
+    picballLeft.MouseDown = [this](int b, int s, float x, float y) { picballLeft_MouseDown(b, s, x, y); };
+    picballRight.MouseDown = [this](int b, int s, float x, float y) { picballRight_MouseDown(b, s, x, y); };
+}
+
+void Form1::Form_Initialize() {
+    InitCommonControls();
+    forms::App.TaskVisible = false;
+    if (GetPlatformId() < PlatformNt) {
+        forms::MsgBox(PlatformMessage, MB_ICONSTOP, forms::App.Title);
+        forms::App.End();
+    }
+    // Marks a running copy for other programs; nothing tests it, and a second copy runs normally.
+    CreateMutexA(nullptr, FALSE, "Tavrin_Eyes");
+}
+
+void Form1::Form_Load() {
+    try {
+        // The layout picture of base_image: fully transparent, kept when no skin is chosen.
+        base_image.SetPicture(forms::Picture::FromResource(IDB_PLACEHOLDER));
+
+        LoadSettingsAndPlace();
+        SetWindowColorKey(*this, 255);
+
+        auto skin = program_.settings.LoadSkin();
+        if (skin == 1) base_image.SetPicture(imgl.ListImages(1));
+        if (skin == 2) base_image.SetPicture(imgl.ListImages(2));
+
+        picballLeft.SetPicture(imgl.ListImages(3));
+        picballRight.SetPicture(imgl.ListImages(3));
+        base_image.SetVisible(true);
+        picballLeft.SetVisible(true);
+        picballRight.SetVisible(true);
+
+        Timer1.SetEnabled(true);
+        Timer2.SetEnabled(true);
+        Timer3.SetEnabled(true);
+
+        program_.form6.Show();
+        program_.form6.SetPicture(base_image.Picture());
+        SetForegroundWindow(hWnd());
+    } catch (const std::exception& failure) {
+        forms::MsgBox(failure.what(), MB_ICONEXCLAMATION, forms::App.Title);
+        forms::App.End();
+    }
+}
+
+// First run: create the settings and keep the layout position. Later runs: restore the stored
+// position on the same screen, else re-centre and store the new position.
+void Form1::LoadSettingsAndPlace() {
+    settings::SettingsStore& store = program_.settings;
+    if (store.CheckSettingsKey().value_or(0) != 0) {
+        store.CreateSettingsKey();
+        store.SaveOnTopOn();
+        program_.startup.RegisterStartup();
+        store.SaveSkin(1);
+        store.SaveResolution();
+        store.SaveLeft();
+        store.SaveTop();
+        return;
+    }
+    const auto scres = store.LoadResolution();
+    const auto left = store.LoadLeft();
+    const auto top = store.LoadTop();
+    const HWND zOrder = store.LoadOnTop().value_or(0) == 1 ? HWND_TOPMOST : HWND_NOTOPMOST;
+
+    const Placement place =
+        PlaceAtStart(scres, left, top, store.CurrentResolution(), forms::Screen.Width() / forms::Screen.TwipsPerPixelX(),
+                     forms::Screen.Height() / forms::Screen.TwipsPerPixelY());
+    SetWindowPos(hWnd(), zOrder, place.X, place.Y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    if (place.StoreNewPosition) {
+        store.SaveResolution();
+        store.SaveLeft();
+        store.SaveTop();
+    }
+}
+
+void Form1::Timer1_Timer() {
+    GetCursorXY(CursorX, CursorY);
+    const PupilSpot spot = PupilPosition(
+        {Left(), Top(), forms::Screen.TwipsPerPixelX(), forms::Screen.TwipsPerPixelY()},
+        {CerLeft.Left, CerLeft.Top, CerLeft.Width, CerLeft.Height}, {picballLeft.Width(), picballLeft.Height()},
+        LeftRest, CursorX, CursorY);
+    picballLeft.Move(spot.Left, spot.Top);
+    picballLeft.Cls();
+}
+
+void Form1::Timer2_Timer() {
+    GetCursorXY(CursorX, CursorY);
+    const PupilSpot spot = PupilPosition(
+        {Left(), Top(), forms::Screen.TwipsPerPixelX(), forms::Screen.TwipsPerPixelY()},
+        {CerRight.Left, CerRight.Top, CerRight.Width, CerRight.Height}, {picballRight.Width(), picballRight.Height()},
+        RightRest, CursorX, CursorY);
+    picballRight.Move(spot.Left, spot.Top);
+    picballRight.Cls();
+}
+
+void Form1::Timer3_Timer() { Refresh(); }
+
+void Form1::DragBy(DragAnchor& anchor, int Button, float X, float Y) {
+    if (auto to = anchor.MouseMove(Button, X, Y, {Left(), Top()})) {
+        SetLeft(to->Left);
+        SetTop(to->Top);
+        program_.form6.SetLeft(Left());
+        program_.form6.SetTop(Top());
+    }
+}
+
+void Form1::StorePositionAfter(int Button) {
+    if (Button != forms::LeftButton) return;
+    program_.settings.SaveLeft();
+    program_.settings.SaveTop();
+}
+
+void Form1::picballLeft_MouseMove(int Button, int, float X, float Y) { DragBy(picballLeftAnchor, Button, X, Y); }
+void Form1::picballRight_MouseMove(int Button, int, float X, float Y) { DragBy(picballRightAnchor, Button, X, Y); }
+void Form1::picballLeft_MouseUp(int Button, int, float, float) { StorePositionAfter(Button); }
+void Form1::picballRight_MouseUp(int Button, int, float, float) { StorePositionAfter(Button); }
+
+void Form1::picballLeft_MouseDown(int Button, int, float, float) {
+    if (Button == forms::RightButton) program_.ShowEyesMenu(*this);
+}
+void Form1::picballRight_MouseDown(int Button, int, float, float) {
+    if (Button == forms::RightButton) program_.ShowEyesMenu(*this);
+}
+
+}  // namespace eyes

@@ -1,0 +1,39 @@
+#pragma once
+// The skin window: borderless and layered with per-pixel alpha, drawn once from the skin picture
+// and kept directly beneath Form1 at the same position. Where Form1 is see-through the mouse reaches
+// it: a left drag moves both windows, a click brings Form1 back to the front, a right press opens the
+// menu.
+
+#include "Drag.h"
+#include "Form.h"
+
+namespace eyes {
+
+struct Program;
+
+class Form6 : public forms::Form {
+public:
+    explicit Form6(Program& program);
+
+protected:
+    void Form_Load() override;
+    void Form_MouseMove(int Button, int Shift, float X, float Y) override;
+    void Form_MouseDown(int Button, int Shift, float X, float Y) override;
+    void Form_Click() override;
+
+private:
+    void UpdateAlphaImage();
+
+    Program& program_;
+    int imageWidth_ = 0;
+    int imageHeight_ = 0;
+    DragAnchor anchor_;
+};
+
+}  // namespace eyes
+
+namespace eyes {
+// Puts both windows in the topmost band (or explicitly out of it): the overlay first and Form1
+// second, so that Form1 ends directly above the overlay.
+void SetEyesZOrder(Program& program, bool topmost);
+}  // namespace eyes

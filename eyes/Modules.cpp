@@ -1,0 +1,27 @@
+#include "Modules.h"
+
+#include "Form.h"
+
+namespace eyes {
+
+void GetCursorXY(long& x, long& y) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    x = cursor.x;
+    y = cursor.y;
+}
+
+void SetWindowColorKey(forms::Form& form, int alpha) {
+    const LONG style = GetWindowLongA(form.hWnd(), GWL_EXSTYLE);
+    SetWindowLongA(form.hWnd(), GWL_EXSTYLE, style | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(form.hWnd(), ColorKey, static_cast<BYTE>(alpha), LWA_COLORKEY | LWA_ALPHA);
+}
+
+long GetPlatformId() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;  // 148 bytes
+    GetVersionExA(&info);
+    return static_cast<long>(info.dwPlatformId);
+}
+
+}  // namespace eyes

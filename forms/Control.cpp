@@ -1,0 +1,221 @@
+#include "Control.h"
+
+#include "App.h"
+#include "Label.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace forms {
+
+namespace {
+
+constexpr char ClassName[] = "TavrinEyesForm";
+
+// The one window class of the form layer, registered once for the program.
+class WindowClass {
+public:
+    explicit WindowClass(WNDPROC procedure) {
+        WNDCLASSEXA description{};
+        description.cbSize = sizeof description;
+        description.lpfnWndProc = procedure;
+        description.hInstance = App.Instance();
+        description.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        description.lpszClassName = ClassName;
+        atom_ = RegisterClassExA(&description);
+    }
+    ~WindowClass() { UnregisterClassA(ClassName, App.Instance()); }
+    WindowClass(const WindowClass&) = delete;
+    WindowClass& operator=(const WindowClass&) = delete;
+    bool Registered() const { return atom_ != 0; }
+
+private:
+    ATOM atom_ = 0;
+};
+
+int ButtonsHeld(WPARAM keys) {
+    return ((keys & MK_LBUTTON) ? LeftButton : 0) | ((keys & MK_RBUTTON) ? RightButton : 0) |
+           ((keys & MK_MBUTTON) ? MiddleButton : 0);
+}
+
+int ShiftState(WPARAM keys) {
+    return ((keys & MK_SHIFT) ? ShiftMask : 0) | ((keys & MK_CONTROL) ? CtrlMask : 0) |
+           (GetKeyState(VK_MENU) < 0 ? AltMask : 0);
+}
+
+float UnitsPerPixel(ScaleMode scale, float twipsPerPixel) { return scale == ScaleMode::Twips ? twipsPerPixel : 1.0f; }
+
+}  // namespace
+
+int ToPixelsX(ScaleMode scale, float value) {
+    return static_cast<int>(std::nearbyint(value / UnitsPerPixel(scale, Screen.TwipsPerPixelX())));
+}
+int ToPixelsY(ScaleMode scale, float value) {
+    return static_cast<int>(std::nearbyint(value / UnitsPerPixel(scale, Screen.TwipsPerPixelY())));
+}
+
+Control::~Control() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+float Control::UnitsPerPixelX() const { return UnitsPerPixel(scale_, Screen.TwipsPerPixelX()); }
+float Control::UnitsPerPixelY() const { return UnitsPerPixel(scale_, Screen.TwipsPerPixelY()); }
+
+void Control::SetPicture(PicturePtr picture) {
+    picture_ = std::move(picture);
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Control::CreateWindowObject(DWORD exStyle, DWORD style, const char* caption, int x, int y, int width,
+                                 int height, HWND parent) {
+    static const WindowClass windowClass(&Control::Procedure);
+    if (!windowClass.Registered()) throw std::runtime_error("The window class could not be registered.");
+    CreateWindowExA(exStyle, ClassName, caption, style, x, y, width, height, parent, nullptr, App.Instance(), this);
+    if (!hwnd_) throw std::runtime_error("The window could not be created.");
+}
+
+void Control::CreateChildren() {
+    for (Control* child : children_) child->CreateAsChild(hwnd_);
+    for (Button* button : buttons_) button->Create(hwnd_);
+    for (Label* label : labels_) {
+        if (label->ToolTipText.empty()) continue;
+        if (!tooltip_)
+            tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                                       hwnd_, nullptr, App.Instance(), nullptr);
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = hwnd_;
+        tool.uId = reinterpret_cast<UINT_PTR>(label);
+        tool.rect = label->PixelRect();
+        tool.lpszText = label->ToolTipText.data();
+        SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+LRESULT CALLBACK Control::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Control*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;  // the whole window is painted in WM_PAINT, without flicker
+    case WM_PAINT: {
+        unique_hdc_paint paint(hwnd_);
+        Paint(paint.get(), paint.area());
+        return 0;
+    }
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        HandleMouse(message, wParam, lParam);
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT && SetLinkCursor()) return TRUE;
+        break;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED) {
+            for (Button* button : buttons_)
+                if (button->hWnd() == reinterpret_cast<HWND>(lParam) && button->Click) button->Click();
+            return 0;
+        }
+        break;
+    }
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+void Control::Paint(HDC dc, const RECT&) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    if (picture_) {
+        unique_hdc memory(CreateCompatibleDC(dc));
+        unique_select_object selected(memory.get(), picture_->Handle());
+        BitBlt(dc, 0, 0, picture_->PixelWidth(), picture_->PixelHeight(), memory.get(), 0, 0, SRCCOPY);
+        ExcludeClipRect(dc, 0, 0, picture_->PixelWidth(), picture_->PixelHeight());
+    }
+    unique_hbrush back(CreateSolidBrush(ToColorRef(BackColor)));
+    FillRect(dc, &client, back.get());
+    SelectClipRgn(dc, nullptr);
+    DrawContent(dc);
+}
+
+void Control::DrawContent(HDC dc) {
+    for (Image* image : images_) image->Draw(dc);
+    for (Label* label : labels_) label->Draw(dc);
+}
+
+void Control::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+    const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    const float x = static_cast<float>(point.x) * UnitsPerPixelX();
+    const float y = static_cast<float>(point.y) * UnitsPerPixelY();
+    const int shift = ShiftState(wParam);
+
+    int button = 0;
+    switch (message) {
+    case WM_MOUSEMOVE:
+        OnMouseMove(ButtonsHeld(wParam), shift, x, y);
+        return;
+    case WM_LBUTTONDOWN:
+        leftPressed_ = true;
+        pressedLabel_ = LabelAt(point);
+        [[fallthrough]];
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        button = message == WM_LBUTTONDOWN ? LeftButton : message == WM_RBUTTONDOWN ? RightButton : MiddleButton;
+        SetCapture(hwnd_);  // the pressed control keeps the mouse until the last button is up
+        OnMouseDown(button, shift, x, y);
+        return;
+    default:
+        button = message == WM_LBUTTONUP ? LeftButton : message == WM_RBUTTONUP ? RightButton : MiddleButton;
+        if (ButtonsHeld(wParam) == 0 && GetCapture() == hwnd_) ReleaseCapture();
+        OnMouseUp(button, shift, x, y);
+        if (button == LeftButton && leftPressed_) {
+            leftPressed_ = false;
+            Label* label = LabelAt(point);
+            if (label && label == pressedLabel_ && label->Click) label->Click();
+            pressedLabel_ = nullptr;
+            OnClick();
+        }
+    }
+}
+
+Label* Control::LabelAt(POINT point) const {
+    for (Label* label : labels_) {
+        RECT rect = label->PixelRect();
+        if (PtInRect(&rect, point)) return label;
+    }
+    return nullptr;
+}
+
+bool Control::SetLinkCursor() {
+    POINT point;
+    GetCursorPos(&point);
+    ScreenToClient(hwnd_, &point);
+    Label* label = LabelAt(point);
+    if (!label || !label->MouseIcon) return false;
+    SetCursor(label->MouseIcon);
+    return true;
+}
+
+}  // namespace forms

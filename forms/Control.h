@@ -1,0 +1,94 @@
+#pragma once
+// The base of every window of the form layer: a Win32 window bound to its C++ object, with a scale
+// for positions and mouse coordinates, the windowless labels and images it draws, and the child
+// controls it creates. It delivers the mouse events in its own scale and keeps the mouse (capture)
+// for itself from a button press until the last button is released.
+
+#include "Color.h"
+#include "Handles.h"
+#include "Layout.h"
+#include "Picture.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+namespace forms {
+
+class Label;
+class Image;
+class Button;
+
+using MouseHandler = std::function<void(int Button, int Shift, float X, float Y)>;
+
+class Control {
+public:
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control();
+
+    HWND hWnd() const { return hwnd_; }
+    ScaleMode Scale() const { return scale_; }
+    // Units of this control's scale per pixel (1 for pixels, 15 for twips on a 96-dpi screen).
+    float UnitsPerPixelX() const;
+    float UnitsPerPixelY() const;
+
+    OleColor BackColor;
+
+    // Child controls that are windows make themselves here, once their container's window exists.
+    virtual void CreateAsChild(HWND) {}
+    PicturePtr Picture() const { return picture_; }
+    // The picture is drawn at the top-left; it is shared, not copied.
+    void SetPicture(PicturePtr picture);
+
+    // Called by the controls inside this one when they are made.
+    void Adopt(Control* child) { children_.push_back(child); }
+    void Adopt(Label* label) { labels_.push_back(label); }
+    void Adopt(Image* image) { images_.push_back(image); }
+    void Adopt(Button* button) { buttons_.push_back(button); }
+
+protected:
+    Control(ScaleMode scale, OleColor backColor) : BackColor(backColor), scale_(scale) {}
+
+    // Makes the window; the object is bound to it from WM_NCCREATE on.
+    void CreateWindowObject(DWORD exStyle, DWORD style, const char* caption, int x, int y, int width, int height,
+                            HWND parent);
+    // Makes the child controls once this window exists.
+    void CreateChildren();
+
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    // Paints the background, the picture and the windowless labels and images.
+    virtual void Paint(HDC dc, const RECT& area);
+
+    virtual void OnMouseMove(int, int, float, float) {}
+    virtual void OnMouseDown(int, int, float, float) {}
+    virtual void OnMouseUp(int, int, float, float) {}
+    virtual void OnClick() {}
+
+    void DrawContent(HDC dc);
+
+    HWND hwnd_ = nullptr;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    Label* LabelAt(POINT point) const;
+    bool SetLinkCursor();
+
+    ScaleMode scale_;
+    std::vector<Control*> children_;
+    std::vector<Label*> labels_;
+    std::vector<Image*> images_;
+    std::vector<Button*> buttons_;
+    bool leftPressed_ = false;
+    Label* pressedLabel_ = nullptr;
+    PicturePtr picture_;
+    HWND tooltip_ = nullptr;
+};
+
+// Converts between a control's scale and pixels.
+int ToPixelsX(ScaleMode scale, float value);
+int ToPixelsY(ScaleMode scale, float value);
+
+}  // namespace forms

@@ -1,0 +1,128 @@
+#include "Form.h"
+
+#include "App.h"
+
+#include <cmath>
+
+namespace forms {
+
+namespace {
+
+DWORD StyleOf(BorderStyle border) {
+    switch (border) {
+    case BorderStyle::None:
+        return WS_POPUP | WS_CLIPCHILDREN;
+    case BorderStyle::FixedSingle:
+        return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    case BorderStyle::FixedToolWindow:
+        return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    }
+    return WS_POPUP;
+}
+
+int Nearest(float value) { return static_cast<int>(std::nearbyint(value)); }
+
+}  // namespace
+
+Form::Form(FormLayout layout) : Control(layout.Scale, layout.BackColor), layout_(std::move(layout)) {}
+
+void Form::Load() {
+    if (loaded_) return;
+    loaded_ = true;
+    Form_Initialize();
+
+    const float tppX = Screen.TwipsPerPixelX();
+    const float tppY = Screen.TwipsPerPixelY();
+    DWORD exStyle = 0;
+    HWND owner = nullptr;
+    if (layout_.Border == BorderStyle::FixedToolWindow) exStyle |= WS_EX_TOOLWINDOW;
+    if (layout_.ShowInTaskbar) {
+        exStyle |= WS_EX_APPWINDOW;
+    } else if (!App.TaskVisible) {
+        exStyle |= WS_EX_TOOLWINDOW;
+    } else {
+        owner = App.HiddenOwner();
+    }
+    const DWORD style = StyleOf(layout_.Border);
+
+    RECT frame{0, 0, Nearest(layout_.Client.Width / tppX), Nearest(layout_.Client.Height / tppY)};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    int x = Nearest(layout_.Client.Left / tppX) + frame.left;
+    int y = Nearest(layout_.Client.Top / tppY) + frame.top;
+    if (layout_.CenterScreen) {
+        x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    }
+    left_ = static_cast<float>(x) * tppX;
+    top_ = static_cast<float>(y) * tppY;
+    pixel_ = {x, y};
+    CreateWindowObject(exStyle, style, layout_.Caption.c_str(), x, y, width, height, owner);
+
+    if (layout_.IconId != 0) {
+        bigIcon_.reset(static_cast<HICON>(LoadImageA(App.Instance(), MAKEINTRESOURCEA(layout_.IconId), IMAGE_ICON,
+                                                     GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+        smallIcon_.reset(static_cast<HICON>(LoadImageA(App.Instance(), MAKEINTRESOURCEA(layout_.IconId),
+                                                       IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                       GetSystemMetrics(SM_CYSMICON), 0)));
+        SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+        SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    }
+    CreateChildren();
+    Form_Load();
+}
+
+void Form::Show() {
+    Load();
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+}
+
+void Form::SetLeft(float twips) {
+    left_ = twips;
+    MoveToPosition();
+}
+
+void Form::SetTop(float twips) {
+    top_ = twips;
+    MoveToPosition();
+}
+
+void Form::MoveToPosition() {
+    const POINT target{Nearest(left_ / Screen.TwipsPerPixelX()), Nearest(top_ / Screen.TwipsPerPixelY())};
+    if (!hwnd_ || (target.x == pixel_.x && target.y == pixel_.y)) return;
+    SetWindowPos(hwnd_, nullptr, target.x, target.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::Refresh() {
+    if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+    case WM_WINDOWPOSCHANGED: {
+        // Moved by someone else (SetWindowPos, the system): Left and Top follow the window; moved by
+        // SetLeft/SetTop: they keep their fraction.
+        const auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if (!(position->flags & SWP_NOMOVE)) {
+            pixel_ = {position->x, position->y};
+            if (Nearest(left_ / Screen.TwipsPerPixelX()) != pixel_.x)
+                left_ = static_cast<float>(pixel_.x) * Screen.TwipsPerPixelX();
+            if (Nearest(top_ / Screen.TwipsPerPixelY()) != pixel_.y)
+                top_ = static_cast<float>(pixel_.y) * Screen.TwipsPerPixelY();
+        }
+        return 0;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) Form_Activate();
+        break;
+    case WM_CLOSE:
+        // Closing a form hides it; the program goes on (it ends only where its code ends it).
+        ShowWindow(hwnd_, SW_HIDE);
+        return 0;
+    }
+    return Control::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace forms

@@ -1,0 +1,71 @@
+#pragma once
+// A top-level form. Its Left and Top are twips in screen coordinates and keep their fractional part;
+// the window itself stands at the nearest whole pixel. Its event procedures are virtual members that
+// a form overrides.
+
+#include "Control.h"
+
+#include <string>
+
+namespace forms {
+
+enum class BorderStyle {
+    None,            // no caption, no border: the window is exactly its client area
+    FixedSingle,     // caption with the close box only, fixed size
+    FixedToolWindow  // small caption, fixed size
+};
+
+struct FormLayout {
+    std::string Caption = "Form1";
+    BorderStyle Border = BorderStyle::None;
+    bool ShowInTaskbar = false;
+    bool CenterScreen = false;
+    ScaleMode Scale = ScaleMode::Twips;
+    OleColor BackColor = SystemColor(COLOR_BTNFACE);
+    Bounds Client;      // twips: the client area's origin on the screen and its size
+    int IconId = 0;     // icon resource, 0 for none
+};
+
+class Form : public Control {
+public:
+    explicit Form(FormLayout layout);
+
+    // Makes the window (hidden) and runs Form_Initialize and Form_Load, once.
+    void Load();
+    // Loads the form if needed, then shows and activates it.
+    void Show();
+    bool Loaded() const { return loaded_; }
+
+    float Left() const { return left_; }
+    float Top() const { return top_; }
+    void SetLeft(float twips);
+    void SetTop(float twips);
+    // Repaints the whole form and its children now.
+    void Refresh();
+
+protected:
+    virtual void Form_Initialize() {}
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual void Form_MouseMove(int, int, float, float) {}
+    virtual void Form_MouseDown(int, int, float, float) {}
+    virtual void Form_MouseUp(int, int, float, float) {}
+    virtual void Form_Click() {}
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
+
+private:
+    void OnMouseMove(int button, int shift, float x, float y) override { Form_MouseMove(button, shift, x, y); }
+    void OnMouseDown(int button, int shift, float x, float y) override { Form_MouseDown(button, shift, x, y); }
+    void OnMouseUp(int button, int shift, float x, float y) override { Form_MouseUp(button, shift, x, y); }
+    void OnClick() override { Form_Click(); }
+    void MoveToPosition();
+
+    FormLayout layout_;
+    float left_ = 0, top_ = 0;   // twips
+    POINT pixel_{};              // where the window stands
+    bool loaded_ = false;
+    unique_hicon bigIcon_, smallIcon_;
+};
+
+}  // namespace forms

@@ -1,0 +1,14 @@
+#include "MsgBox.h"
+
+#include <string>
+
+namespace forms {
+
+int MsgBox(std::string_view text, UINT style, std::string_view title) {
+    const std::string body(text);
+    const std::string caption(title);
+    // Owned by no window but brought to the front, so that topmost eyes cannot hide it.
+    return MessageBoxA(nullptr, body.c_str(), caption.c_str(), style | MB_SETFOREGROUND | MB_TOPMOST);
+}
+
+}  // namespace forms

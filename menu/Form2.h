@@ -1,0 +1,61 @@
+#pragma once
+// The holder of the eyes' popup menu: a window that is loaded on first use and never shown. Its menu
+// tree `base` pops up at the pointer when the eyes are right-clicked; the check marks are set from the
+// stored settings every time it opens.
+
+#include "Form.h"
+#include "Menu.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace eyes {
+struct Program;
+}
+
+namespace menu {
+
+class Form2 : public forms::Form {
+public:
+    explicit Form2(eyes::Program& program);
+
+    // Sets the check marks from the settings, then pops up base's submenu from `window`.
+    void ShowEyesMenu(forms::Form& window);
+
+    forms::MenuItem about{"About"};
+    forms::MenuItem line{"-"};
+    forms::MenuItem vw{"Tavrin"};
+    forms::MenuItem blackwhite{"Classic"};
+    forms::MenuItem skin{"Skin", {&vw, &blackwhite}};
+    forms::MenuItem line4{"-"};
+    forms::MenuItem ontop{"On Top"};
+    forms::MenuItem stp{"Run at Startup"};
+    forms::MenuItem line2{"-"};
+    forms::MenuItem Exit{"Close Tavrin Eyes "};
+    forms::MenuItem line5{"-"};
+    forms::MenuItem home{"Tavrin Eyes Homepage"};
+    forms::MenuItem base{"base", {&about, &line, &skin, &line4, &ontop, &stp, &line2, &Exit, &line5, &home}};
+
+protected:
+    void Form_Load() override;
+
+private:
+    void about_Click();
+    void vw_Click();
+    void blackwhite_Click();
+    void ontop_Click();
+    void stp_Click();
+    void Exit_Click();
+    void home_Click();
+    void SwitchSkin(std::int32_t skin);
+
+    eyes::Program& program_;
+    std::unique_ptr<forms::MenuTree> tree_;
+    std::int16_t startupFlag_ = 0;  // keeps its value when the Run key cannot be read
+};
+
+// What the user is told when the relauncher cannot be started after a skin change.
+inline constexpr char SkinnerMissingText[] =
+    "Unable to start skinner.exe. The new skin will be used the next time Tavrin Eyes starts.";
+
+}  // namespace menu
