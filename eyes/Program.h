@@ -9,16 +9,15 @@
 #include "Form6.h"
 #include "SettingsStore.h"
 #include "StartupRegistration.h"
-#include "Win32Registry.h"
 
 namespace eyes {
 
 struct Program {
-    Program() = default;
+    explicit Program(settings::Registry& registry) : registry(registry) {}
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    settings::Win32Registry registry;
+    settings::Registry& registry;
     EyesHost host{*this};
     settings::SettingsStore settings{registry, host};
     settings::StartupRegistration startup{registry, host};

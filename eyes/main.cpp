@@ -2,12 +2,14 @@
 
 #include "App.h"
 #include "Program.h"
+#include "Win32Registry.h"
 
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     forms::App.Title = settings::ApplicationTitle;
-    static eyes::Program program;
+    static settings::Win32Registry registry;
+    static eyes::Program program(registry);
     program.form1.Show();
 
     MSG message;

@@ -34,6 +34,11 @@ Form2::Form2(eyes::Program& program) : Form(Form2Layout()), program_(program) {
 void Form2::Form_Load() { tree_ = std::make_unique<forms::MenuTree>(base); }
 
 void Form2::ShowEyesMenu(forms::Form& window) {
+    SetCheckMarks();
+    tree_->PopupMenu(window.hWnd(), base);
+}
+
+void Form2::SetCheckMarks() {
     Load();
     ontop.SetChecked(program_.settings.LoadOnTop() == 1);
     if (auto registered = program_.startup.IsStartupRegistered()) startupFlag_ = *registered;
@@ -46,7 +51,6 @@ void Form2::ShowEyesMenu(forms::Form& window) {
         vw.SetChecked(false);
         blackwhite.SetChecked(true);
     }
-    tree_->PopupMenu(window.hWnd(), base);
 }
 
 void Form2::about_Click() {

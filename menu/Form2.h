@@ -21,6 +21,8 @@ public:
 
     // Sets the check marks from the settings, then pops up base's submenu from `window`.
     void ShowEyesMenu(forms::Form& window);
+    // The marking step alone: "On Top", "Run at Startup" and the skins as the settings say now.
+    void SetCheckMarks();
 
     forms::MenuItem about{"About"};
     forms::MenuItem line{"-"};

@@ -1,0 +1,75 @@
+#include "Splash.h"
+
+#include "App.h"
+#include "MsgBox.h"
+#include "Progress.h"
+#include "Shell.h"
+#include "resources.h"
+
+namespace skinner {
+
+namespace {
+
+constexpr forms::OleColor Grey = forms::Rgb(224, 224, 224);
+
+forms::FormLayout SplashLayout() {
+    forms::FormLayout layout;
+    layout.Caption = "Form1";
+    layout.Border = forms::BorderStyle::None;
+    layout.ShowInTaskbar = false;
+    layout.CenterScreen = true;
+    layout.Scale = forms::ScaleMode::Twips;
+    layout.BackColor = Grey;
+    layout.Client = {0, 0, 3900, 735};  // 260 x 49 pixels
+    layout.IconId = IDI_APP;
+    return layout;
+}
+
+std::vector<int> FrameIds() {
+    std::vector<int> ids;
+    for (int frame = 0; frame < FrameCount; ++frame) ids.push_back(IDB_PGB_FIRST + frame);
+    return ids;
+}
+
+}  // namespace
+
+Form1::Form1()
+    : Form(SplashLayout()),
+      Label1(*this, {360, 250, 960, 195}, "Please wait", {"Verdana", 8.25f, false, false}, forms::Rgb(0, 0, 0)),
+      // Shown at the frame's own size; where a frame is narrower the window's grey shows.
+      img_pgb(*this, {{1560, 240, 1890, 255}, Grey, forms::ScaleMode::Twips, false, true}),
+      imgl_pgb(FrameIds()),
+      tmr_pgb(*this, 50, [this] { tmr_pgb_Timer(); }),
+      tmr_launch(*this, 1000, [this] { tmr_launch_Timer(); }) {}
+
+void Form1::Form_Load() {
+    img_pgb.SetPicture(imgl_pgb.ListImages(1));
+    tmr_pgb.SetEnabled(true);
+}
+
+// The frame on show, found by comparing with frames 1 to 14; 15 (the full bar) when none matches.
+int Form1::FrameOnShow() {
+    for (int frame = 1; frame < FrameCount; ++frame)
+        if (img_pgb.Picture() == imgl_pgb.ListImages(static_cast<std::size_t>(frame))) return frame;
+    return FrameCount;
+}
+
+void Form1::tmr_pgb_Timer() {
+    const ProgressStep step = NextProgressStep(FrameOnShow());
+    img_pgb.SetPicture(imgl_pgb.ListImages(static_cast<std::size_t>(step.Frame)));
+    if (step.BarFull) {
+        tmr_launch.SetEnabled(true);
+        tmr_pgb.SetEnabled(false);
+    }
+}
+
+void Form1::tmr_launch_Timer() {
+    const std::string command = forms::App.Path() + "\\" + "TavrinEyes.exe";
+    const bool started = forms::StartProgram(command);
+    // Once only: no second tick may come while the message box below is open.
+    tmr_launch.SetEnabled(false);
+    if (!started) forms::MsgBox(LaunchFailedText, MB_ICONEXCLAMATION, forms::App.Title);
+    forms::App.End();
+}
+
+}  // namespace skinner

@@ -1,0 +1,146 @@
+#pragma once
+// One end-to-end scenario's world: a virtual X display of its own, a fresh Wine prefix cloned from
+// the test template, the programs installed side by side in "C:\Program Files\Tavrin Eyes", and the
+// driver program running in the same prefix to read windows and the registry. The destructor stops
+// everything the session started (by prefix and by process id) and removes the prefix.
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using Millis = std::chrono::milliseconds;
+
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+};
+
+struct Child {
+    std::string hwnd;
+    int x = 0, y = 0, width = 0, height = 0;
+    bool visible = false;
+};
+
+struct RegValue {
+    bool present = false;
+    unsigned type = 0;
+    unsigned size = 0;
+    std::vector<unsigned char> data;
+    std::string text() const { return std::string(data.begin(), data.end()); }
+};
+
+struct SessionOptions {
+    int width = 1024, height = 768;
+    bool compositor = false;            // blend per-pixel alpha for screenshots
+    std::string background = "";       // root window colour, e.g. "#3a6ea5"
+};
+
+inline constexpr char SettingsPath[] = "Software\\Brellik's Software\\Tavrin Eyes\\2.0";
+inline constexpr char RunPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char InstallDir[] = "C:\\Program Files\\Tavrin Eyes";
+
+class Session {
+public:
+    explicit Session(SessionOptions options = {});
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Copies the built programs into the installation folder (all three unless told otherwise).
+    void Install(const std::vector<std::string>& programs = {"TavrinEyes.exe", "skinner.exe", "TavrinEyes_PIL.exe"});
+    void Uninstall(const std::string& program);
+    std::string UnixPath(const std::string& windowsPath) const;
+
+    // Starts a program under Wine; the result is the Linux process id of the Windows process.
+    pid_t Start(const std::string& windowsPath);
+    pid_t StartInstalled(const std::string& program) { return Start(std::string(InstallDir) + "\\" + program); }
+    bool Running(pid_t pid);
+    void Kill(pid_t pid);
+    // Waits for the process to end; its exit status, or nothing when it still runs after `timeout`.
+    std::optional<int> WaitExit(pid_t pid, Millis timeout);
+
+    // One command to the driver, one line back.
+    std::string Ask(const std::string& command);
+    // A top-level window by class ("-" for any) and caption, polled until it exists.
+    std::string WaitWindow(const std::string& windowClass, const std::string& caption, Millis timeout = 8s);
+    std::string FindWindow(const std::string& windowClass, const std::string& caption);
+    // Windows of that caption belonging to the given Windows process (Linux pid of the wine process).
+    std::vector<std::string> WindowsOf(const std::string& caption);
+    bool WaitGone(const std::string& windowClass, const std::string& caption, Millis timeout);
+    Rect WindowRect(const std::string& hwnd);
+    std::vector<Child> Children(const std::string& hwnd);
+    unsigned long Style(const std::string& hwnd);
+    unsigned long ExStyle(const std::string& hwnd);
+    bool Topmost(const std::string& hwnd);
+    std::string Above(const std::string& hwnd);
+
+    RegValue Query(const std::string& root, const std::string& path, const std::string& name);
+    bool KeyExists(const std::string& root, const std::string& path);
+    void SetValue(const std::string& root, const std::string& path, const std::string& name, unsigned type,
+                  const std::vector<unsigned char>& data);
+    void SetText(const std::string& path, const std::string& name, const std::string& text);
+    void SetDword(const std::string& path, const std::string& name, unsigned value);
+    void DeleteValue(const std::string& root, const std::string& path, const std::string& name);
+
+    // The real pointer on the virtual display.
+    void MouseMove(int x, int y);
+    void MouseDown(int button);
+    void MouseUp(int button);
+    void Click(int button);
+    void Keys(const std::string& keys);  // xdotool key names, separated by blanks
+    // A smooth left-button drag from one point to another.
+    void Drag(int fromX, int fromY, int toX, int toY, int steps = 10);
+
+    std::string Screenshot(const std::string& file);
+    // The pages opened through the shell, one per line, in order.
+    std::vector<std::string> OpenedUrls();
+    void RemoveBrowser();  // ShellExecute of an address then finds no browser at all
+
+    std::string Display() const { return display_; }
+    const std::string& PrefixDir() const { return prefix_; }
+
+    // Polls `condition` until it holds or `timeout` passes.
+    template <typename Condition>
+    static bool WaitFor(Condition condition, Millis timeout, Millis step = 50ms);
+
+private:
+    pid_t Spawn(const std::vector<std::string>& argv, const std::string& logFile, int* stdinFd = nullptr,
+                int* stdoutFd = nullptr);
+    int Run(const std::vector<std::string>& argv);  // runs to its end, returns its exit status
+    std::vector<std::string> Environment() const;
+
+    SessionOptions options_;
+    std::string root_;     // the session's own temporary folder
+    std::string prefix_;   // its Wine prefix
+    std::string display_;
+    pid_t xvfb_ = -1, compositor_ = -1, driver_ = -1;
+    int driverIn_ = -1, driverOut_ = -1;
+    std::string driverBuffer_;
+    std::vector<pid_t> started_;
+};
+
+template <typename Condition>
+bool Session::WaitFor(Condition condition, Millis timeout, Millis step) {
+    const auto end = Clock::now() + timeout;
+    for (;;) {
+        if (condition()) return true;
+        if (Clock::now() >= end) return false;
+        struct timespec pause{0, static_cast<long>(step.count()) * 1000000L};
+        nanosleep(&pause, nullptr);
+    }
+}
+
+// Where the built pieces are (set by the build).
+std::string ProgramsDir();
+std::string DriverExe();
+std::string TemplatePrefix();
+
+}  // namespace e2e

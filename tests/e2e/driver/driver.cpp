@@ -1,0 +1,265 @@
+// The test driver: a console program that runs in the same Wine prefix as the programs under test
+// and answers one line per command read from standard input. It reads windows (positions, styles,
+// owners, z-order), message boxes and the registry, and moves the cursor.
+//
+// Window handles are written and read as hexadecimal numbers; 0 means none.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+HWND ToHwnd(const std::string& text) { return reinterpret_cast<HWND>(std::stoull(text, nullptr, 16)); }
+
+std::string Hex(const void* handle) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(handle)));
+    return text;
+}
+
+std::string Arg(std::istringstream& in) {
+    std::string word;
+    in >> word;
+    return word == "-" ? std::string() : word;
+}
+
+// The rest of the line, for captions and registry paths with blanks.
+std::string Rest(std::istringstream& in) {
+    std::string rest;
+    std::getline(in >> std::ws, rest);
+    return rest;
+}
+
+// A value name, with its blanks written as %20 so that it stays one word on the line.
+std::string NameArg(std::istringstream& in) {
+    std::string name = Arg(in);
+    for (std::size_t at = name.find("%20"); at != std::string::npos; at = name.find("%20", at + 1))
+        name.replace(at, 3, " ");
+    return name;
+}
+
+HKEY Root(const std::string& name) { return name == "HKLM" ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+
+std::string WindowText(HWND window) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string ClassOf(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// Visible top-level windows from the top of the z-order down.
+std::vector<HWND> VisibleTopLevel() {
+    std::vector<HWND> windows;
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT))
+        if (IsWindowVisible(window)) windows.push_back(window);
+    return windows;
+}
+
+// A desktop-coloured window under every other one, for screenshots over a coloured desktop. It has
+// its own thread, which pumps its messages while the main thread waits for commands.
+DWORD WINAPI BackdropThread(void* parameter) {
+    const COLORREF color = static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(parameter));
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = CreateSolidBrush(color);
+    windowClass.lpszClassName = "TavrinTestBackdrop";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, windowClass.lpszClassName, "Backdrop",
+                                  WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                  nullptr, nullptr, windowClass.hInstance, nullptr);
+    SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    return 0;
+}
+
+std::string Answer(const std::string& line) {
+    std::istringstream in(line);
+    std::string command;
+    in >> command;
+    std::ostringstream out;
+
+    if (command == "find") {  // find <class|-> <caption...>
+        std::string windowClass = Arg(in);
+        std::string caption = Rest(in);
+        if (caption == "-") caption.clear();
+        out << Hex(FindWindowA(windowClass.empty() ? nullptr : windowClass.c_str(),
+                               caption.empty() ? nullptr : caption.c_str()));
+    } else if (command == "findpid") {  // findpid <caption> : windows of that caption with their owner process ids
+        std::string caption = Rest(in);
+        for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+            if (WindowText(window) != caption) continue;
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            out << Hex(window) << ":" << pid << " ";
+        }
+    } else if (command == "rect") {
+        RECT rect{};
+        GetWindowRect(ToHwnd(Arg(in)), &rect);
+        out << rect.left << " " << rect.top << " " << rect.right << " " << rect.bottom;
+    } else if (command == "client") {  // the client area's origin on the screen and its size
+        HWND window = ToHwnd(Arg(in));
+        RECT rect{};
+        GetClientRect(window, &rect);
+        POINT origin{0, 0};
+        ClientToScreen(window, &origin);
+        out << origin.x << " " << origin.y << " " << rect.right << " " << rect.bottom;
+    } else if (command == "children") {  // child windows: handle, rectangle in the parent's client area, visible
+        HWND parent = ToHwnd(Arg(in));
+        for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            RECT rect{};
+            GetWindowRect(child, &rect);
+            MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+            out << Hex(child) << ":" << rect.left << "," << rect.top << "," << rect.right - rect.left << ","
+                << rect.bottom - rect.top << "," << (IsWindowVisible(child) ? 1 : 0) << " ";
+        }
+    } else if (command == "style") {
+        HWND window = ToHwnd(Arg(in));
+        out << std::hex << GetWindowLongA(window, GWL_STYLE) << " " << GetWindowLongA(window, GWL_EXSTYLE);
+    } else if (command == "owner") {
+        out << Hex(GetWindow(ToHwnd(Arg(in)), GW_OWNER));
+    } else if (command == "visible") {
+        out << (IsWindowVisible(ToHwnd(Arg(in))) ? 1 : 0);
+    } else if (command == "foreground") {
+        out << Hex(GetForegroundWindow());
+    } else if (command == "above") {  // the visible top-level window directly above this one
+        HWND window = ToHwnd(Arg(in));
+        HWND above = nullptr;
+        for (HWND each : VisibleTopLevel()) {
+            if (each == window) break;
+            above = each;
+        }
+        out << Hex(above);
+    } else if (command == "caption") {
+        out << WindowText(ToHwnd(Arg(in)));
+    } else if (command == "class") {
+        out << ClassOf(ToHwnd(Arg(in)));
+    } else if (command == "colorkey") {  // the colour key and alpha of a layered window
+        COLORREF key = 0;
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        if (GetLayeredWindowAttributes(ToHwnd(Arg(in)), &key, &alpha, &flags))
+            out << GetRValue(key) << "," << GetGValue(key) << "," << GetBValue(key) << " " << int(alpha) << " "
+                << flags;
+        else
+            out << "none";
+    } else if (command == "icon") {  // whether the window has its own icon
+        HWND window = ToHwnd(Arg(in));
+        out << (SendMessageA(window, WM_GETICON, ICON_BIG, 0) ? 1 : 0);
+    } else if (command == "cursor") {
+        int x = std::stoi(Arg(in));
+        int y = std::stoi(Arg(in));
+        SetCursorPos(x, y);
+        out << "ok";
+    } else if (command == "getcursor") {
+        POINT point{};
+        GetCursorPos(&point);
+        out << point.x << " " << point.y;
+    } else if (command == "msgtext") {  // the text of a message box
+        HWND box = ToHwnd(Arg(in));
+        out << WindowText(GetDlgItem(box, 0xFFFF));
+    } else if (command == "msgicon") {  // whether the message box shows an icon (static with id 0x14)
+        HWND box = ToHwnd(Arg(in));
+        out << (GetDlgItem(box, 0x14) ? 1 : 0);
+    } else if (command == "msgbuttons") {  // the captions of its buttons
+        HWND box = ToHwnd(Arg(in));
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (ClassOf(child) == "Button" && IsWindowVisible(child)) out << WindowText(child) << ";";
+    } else if (command == "press") {  // press a dialog's button by id
+        HWND box = ToHwnd(Arg(in));
+        int id = std::stoi(Arg(in));
+        SendMessageA(GetDlgItem(box, id), BM_CLICK, 0, 0);
+        out << "ok";
+    } else if (command == "key") {  // key <hwnd> <virtual key> : a key press posted to a window
+        HWND window = ToHwnd(Arg(in));
+        WPARAM key = std::stoul(Arg(in), nullptr, 0);
+        PostMessageA(window, WM_KEYDOWN, key, 0);
+        PostMessageA(window, WM_KEYUP, key, 0xC0000000);
+        out << "ok";
+    } else if (command == "close") {
+        PostMessageA(ToHwnd(Arg(in)), WM_CLOSE, 0, 0);
+        out << "ok";
+    } else if (command == "regq") {  // regq <HKCU|HKLM> <value> <path...> : type size hex-bytes
+        HKEY root = Root(Arg(in));
+        std::string name = NameArg(in);
+        std::string path = Rest(in);
+        HKEY key = nullptr;
+        LONG status = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key);
+        if (status != ERROR_SUCCESS) return "missing-key " + std::to_string(status);
+        std::vector<BYTE> data(4096);
+        DWORD type = 0;
+        DWORD size = static_cast<DWORD>(data.size());
+        status = RegQueryValueExA(key, name.c_str(), nullptr, &type, data.data(), &size);
+        RegCloseKey(key);
+        if (status != ERROR_SUCCESS) return "missing " + std::to_string(status);
+        out << type << " " << size << " ";
+        for (DWORD i = 0; i < size; ++i) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%02x", data[i]);
+            out << hex;
+        }
+    } else if (command == "regkey") {  // whether a key exists
+        HKEY root = Root(Arg(in));
+        std::string path = Rest(in);
+        HKEY key = nullptr;
+        LONG status = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key);
+        if (status == ERROR_SUCCESS) RegCloseKey(key);
+        out << (status == ERROR_SUCCESS ? 1 : 0);
+    } else if (command == "regset") {  // regset <HKCU|HKLM> <value> <type> <hex-bytes|-> <path...>
+        HKEY root = Root(Arg(in));
+        std::string name = NameArg(in);
+        DWORD type = std::stoul(Arg(in));
+        std::string hex = Arg(in);
+        std::string path = Rest(in);
+        std::vector<BYTE> data;
+        for (std::size_t i = 0; i + 1 < hex.size(); i += 2) data.push_back(static_cast<BYTE>(std::stoul(hex.substr(i, 2), nullptr, 16)));
+        HKEY key = nullptr;
+        RegCreateKeyA(root, path.c_str(), &key);
+        // A guard byte after the data keeps the stored byte count exact for string types.
+        std::vector<BYTE> copy = data;
+        copy.push_back(0xFF);
+        LONG status = RegSetValueExA(key, name.c_str(), 0, type, copy.data(), static_cast<DWORD>(data.size()));
+        RegCloseKey(key);
+        out << status;
+    } else if (command == "regdel") {  // regdel <HKCU|HKLM> <value> <path...>
+        HKEY root = Root(Arg(in));
+        std::string name = NameArg(in);
+        std::string path = Rest(in);
+        out << RegDeleteKeyValueA(root, path.c_str(), name.c_str());
+    } else if (command == "backdrop") {  // backdrop <rrggbb>
+        const unsigned long rgb = std::stoul(Arg(in), nullptr, 16);
+        const COLORREF color = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+        CreateThread(nullptr, 0, BackdropThread, reinterpret_cast<void*>(static_cast<UINT_PTR>(color)), 0, nullptr);
+        Sleep(300);
+        out << "ok";
+    } else if (command == "ping") {
+        out << "pong";
+    } else {
+        out << "unknown command";
+    }
+    return out.str();
+}
+
+}  // namespace
+
+int main() {
+    std::ios::sync_with_stdio(false);
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line == "quit") break;
+        std::cout << Answer(line) << "\n" << std::flush;
+    }
+    return 0;
+}
