@@ -31,7 +31,6 @@ TEST(Startup, FirstRunWritesTheSettingsAndOpensAtTheLayoutPosition) {
     EXPECT_TRUE(exStyle & WS_EX_LAYERED);
     EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW) << "no taskbar button, not in the task list";
     EXPECT_EQ(session.Ask("colorkey " + eyes.form1), "230,230,230 255 3");
-    EXPECT_EQ(session.Ask("icon " + eyes.form1), "1");
 
     RegValue onTop = session.Query("HKCU", SettingsPath, "ontop");
     EXPECT_EQ(onTop.type, 4u);

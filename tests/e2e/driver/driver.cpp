@@ -150,13 +150,10 @@ std::string Answer(const std::string& line) {
         BYTE alpha = 0;
         DWORD flags = 0;
         if (GetLayeredWindowAttributes(ToHwnd(Arg(in)), &key, &alpha, &flags))
-            out << GetRValue(key) << "," << GetGValue(key) << "," << GetBValue(key) << " " << int(alpha) << " "
+            out << int(GetRValue(key)) << "," << int(GetGValue(key)) << "," << int(GetBValue(key)) << " " << int(alpha) << " "
                 << flags;
         else
             out << "none";
-    } else if (command == "icon") {  // whether the window has its own icon
-        HWND window = ToHwnd(Arg(in));
-        out << (SendMessageA(window, WM_GETICON, ICON_BIG, 0) ? 1 : 0);
     } else if (command == "cursor") {
         int x = std::stoi(Arg(in));
         int y = std::stoi(Arg(in));
