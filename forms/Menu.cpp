@@ -2,6 +2,11 @@
 
 namespace forms {
 
+bool MenuItem::Checked() const {
+    if (!parent_) return checked_;
+    return (GetMenuState(parent_, id_, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
 void MenuItem::SetChecked(bool checked) {
     checked_ = checked;
     if (parent_) CheckMenuItem(parent_, id_, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));

@@ -21,7 +21,8 @@ public:
     MenuItem& operator=(const MenuItem&) = delete;
 
     const std::string& Caption() const { return caption_; }
-    bool Checked() const { return checked_; }
+    // The check mark as the menu shows it.
+    bool Checked() const;
     void SetChecked(bool checked);
 
     std::function<void()> Click;

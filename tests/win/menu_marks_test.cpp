@@ -1,0 +1,101 @@
+// The popup menu's check marks and commands, in the real program's forms and Win32 menus under Wine,
+// on the in-memory registry so that any stored combination can be set up.
+
+#include "MemoryRegistry.h"
+#include "Program.h"
+
+#include <gtest/gtest.h>
+
+using namespace settings;
+
+namespace {
+
+class MenuMarks : public ::testing::Test {
+protected:
+    void SetUp() override { registry.PutKey(CurrentUser, SettingsKey); }
+
+    void Store(std::uint32_t onTop, std::uint32_t skin, bool registered) {
+        registry.PutDword(CurrentUser, SettingsKey, OnTopValue, onTop);
+        registry.PutDword(CurrentUser, SettingsKey, SkinValue, skin);
+        if (registered)
+            registry.PutText(LocalMachine, RunKey, RunValue, "C:\\TavrinEyes.exe");
+        else
+            Unregister();
+    }
+
+    // Removes the Run value as another tool would.
+    void Unregister() {
+        OpenedKey run(registry);
+        run.Open(LocalMachine, RunKey, Access::Write);
+        registry.DeleteValue(run.get(), RunValue);
+    }
+
+    // The four marks after the marking step: On Top, Run at Startup, Tavrin, Classic.
+    std::string Marks() {
+        menu::Form2& form2 = program.form2;
+        form2.SetCheckMarks();
+        std::string marks;
+        for (const forms::MenuItem* item : {&form2.ontop, &form2.stp, &form2.vw, &form2.blackwhite})
+            marks += item->Checked() ? 'x' : '-';
+        return marks;
+    }
+
+    MemoryRegistry registry;
+    eyes::Program program{registry};
+};
+
+TEST_F(MenuMarks, FollowEachStoredCombination) {
+    Store(1, 1, true);
+    EXPECT_EQ(Marks(), "xxx-");
+    Store(0, 2, false);
+    EXPECT_EQ(Marks(), "---x");
+    Store(1, 2, false);
+    EXPECT_EQ(Marks(), "x--x");
+    Store(5, 1, true);  // only 1 means on top
+    EXPECT_EQ(Marks(), "-xx-");
+    EXPECT_EQ(registry.OpenHandles(), 0u);
+}
+
+TEST_F(MenuMarks, ReflectChangesMadeFromOutsideBetweenOpenings) {
+    Store(1, 1, true);
+    EXPECT_EQ(Marks(), "xxx-");
+    // Another tool removes the registration while the eyes run.
+    Unregister();
+    EXPECT_EQ(Marks(), "x-x-");
+}
+
+TEST_F(MenuMarks, UnknownOrMissingSkinLeavesTheSkinMarksAsTheyWere) {
+    registry.PutDword(CurrentUser, SettingsKey, SkinValue, 3);
+    EXPECT_EQ(Marks().substr(2), "--") << "first opening: neither skin checked";
+    registry.PutDword(CurrentUser, SettingsKey, SkinValue, 2);
+    EXPECT_EQ(Marks().substr(2), "-x");
+    registry.PutDword(CurrentUser, SettingsKey, SkinValue, 3);
+    EXPECT_EQ(Marks().substr(2), "-x");
+    registry.RemoveKey(CurrentUser, SettingsKey);
+    EXPECT_EQ(Marks(), "---x") << "nothing stored: On Top unchecked, skins as they were";
+}
+
+TEST_F(MenuMarks, UnreadableRunKeyKeepsTheLastStartupMark) {
+    Store(1, 1, true);
+    EXPECT_EQ(Marks(), "xxx-");
+    registry.Refuse(LocalMachine, RunKey, Access::Read);
+    EXPECT_EQ(Marks(), "xxx-");
+}
+
+TEST_F(MenuMarks, OnTopAndRunAtStartupSwitchFromTheMarkThatIsShown) {
+    Store(1, 1, true);
+    Marks();
+    program.form2.ontop.Click();
+    EXPECT_EQ(registry.Value(CurrentUser, SettingsKey, OnTopValue)->data, (std::vector<std::uint8_t>{0, 0, 0, 0}));
+    EXPECT_TRUE(program.form2.ontop.Checked()) << "the command leaves the mark to the next opening";
+    program.form2.stp.Click();
+    EXPECT_FALSE(registry.Value(LocalMachine, RunKey, RunValue)) << "exactly one action: unregistered";
+
+    EXPECT_EQ(Marks(), "--x-");
+    program.form2.ontop.Click();
+    EXPECT_EQ(registry.Value(CurrentUser, SettingsKey, OnTopValue)->data, (std::vector<std::uint8_t>{1, 0, 0, 0}));
+    program.form2.stp.Click();
+    EXPECT_TRUE(registry.Value(LocalMachine, RunKey, RunValue)) << "exactly one action: registered";
+}
+
+}  // namespace
