@@ -1,0 +1,144 @@
+// The skin overlay under the pupils: its size and place, the z-order of the two windows, dragging by
+// a pupil and by the overlay, and the eyes without a skin.
+
+#include "Eyes.h"
+
+#include <unistd.h>
+
+using namespace e2e;
+
+namespace {
+
+void StoreLaterRun(Session& session, int left, int top, unsigned onTop, unsigned skin) {
+    session.SetText(SettingsPath, "scres", "1024X768");
+    session.SetText(SettingsPath, "left", std::to_string(left));
+    session.SetText(SettingsPath, "top", std::to_string(top));
+    session.SetDword(SettingsPath, "ontop", onTop);
+    session.SetDword(SettingsPath, "skin", skin);
+}
+
+TEST(Skin, OverlayLiesUnderTheEyesAtTheSamePlaceAndBothAreTopmost) {
+    Session session;
+    session.Install();
+    EyesWindows eyes = StartEyes(session);  // first run: on top
+
+    Rect form1 = session.WindowRect(eyes.form1);
+    Rect form6 = session.WindowRect(eyes.form6);
+    EXPECT_EQ(form6.left, form1.left);
+    EXPECT_EQ(form6.top, form1.top);
+    EXPECT_EQ(form6.width(), 130);
+    EXPECT_EQ(form6.height(), 90);
+    EXPECT_TRUE(session.ExStyle(eyes.form6) & 0x80000) << "layered";
+    EXPECT_TRUE(session.ExStyle(eyes.form6) & 0x80) << "no taskbar button";
+    EXPECT_TRUE(session.Topmost(eyes.form1));
+    EXPECT_TRUE(session.Topmost(eyes.form6));
+    EXPECT_EQ(session.Above(eyes.form6), eyes.form1) << "the pupils directly above the skin";
+}
+
+TEST(Skin, NotOnTopLeavesBothWindowsInTheNormalBand) {
+    Session session;
+    session.Install();
+    StoreLaterRun(session, 200, 150, 0, 2);
+    EyesWindows eyes = StartEyes(session);
+    EXPECT_FALSE(session.Topmost(eyes.form1));
+    EXPECT_FALSE(session.Topmost(eyes.form6));
+    EXPECT_EQ(session.Above(eyes.form6), eyes.form1);
+    EXPECT_EQ(session.WindowRect(eyes.form6).width(), 130);
+}
+
+TEST(Skin, DraggingAPupilMovesBothWindowsAndStoresTheNewPlace) {
+    Session session;
+    session.Install();
+    StoreLaterRun(session, 300, 200, 1, 1);
+    EyesWindows eyes = StartEyes(session);
+
+    // At the left eye's centre the pupil stands under the pointer.
+    session.MouseMove(334, 247);
+    Session::WaitFor([&] { return Pupils(session, eyes.form1).first.x == 28; }, 2s);
+    session.Drag(334, 247, 374, 277);
+
+    Rect form1 = session.WindowRect(eyes.form1);
+    Rect form6 = session.WindowRect(eyes.form6);
+    EXPECT_EQ(form1.left, 340);
+    EXPECT_EQ(form1.top, 230);
+    EXPECT_EQ(form6.left, form1.left);
+    EXPECT_EQ(form6.top, form1.top);
+    EXPECT_EQ(session.Query("HKCU", SettingsPath, "left").text(), std::to_string(form1.left));
+    EXPECT_EQ(session.Query("HKCU", SettingsPath, "top").text(), std::to_string(form1.top));
+
+    // A plain click on a pupil stores the position again, unchanged.
+    session.SetText(SettingsPath, "left", "1");
+    session.MouseMove(374, 277);
+    usleep(300000);
+    session.Click(1);
+    EXPECT_TRUE(Session::WaitFor([&] { return session.Query("HKCU", SettingsPath, "left").text() == "340"; }, 2s));
+}
+
+TEST(Skin, MiddleButtonDragDoesNothing) {
+    Session session;
+    session.Install();
+    StoreLaterRun(session, 300, 200, 1, 1);
+    EyesWindows eyes = StartEyes(session);
+    session.MouseMove(334, 247);
+    usleep(300000);
+    session.MouseDown(2);
+    session.MouseMove(360, 260);
+    session.MouseMove(380, 270);
+    session.MouseUp(2);
+    usleep(300000);
+    EXPECT_EQ(session.WindowRect(eyes.form1).left, 300);
+    EXPECT_EQ(session.Query("HKCU", SettingsPath, "left").text(), "300") << "no left button: nothing stored";
+}
+
+TEST(Skin, DraggingTheOverlayMovesBothAndStoresNothing) {
+    Session session;
+    session.Install();
+    StoreLaterRun(session, 300, 200, 1, 1);
+    EyesWindows eyes = StartEyes(session);
+
+    // Opaque eye-white right of the left pupil's reach.
+    session.Drag(358, 247, 398, 277);
+
+    Rect form1 = session.WindowRect(eyes.form1);
+    Rect form6 = session.WindowRect(eyes.form6);
+    EXPECT_EQ(form6.left, 340);
+    EXPECT_EQ(form6.top, 230);
+    EXPECT_EQ(form1.left, form6.left);
+    EXPECT_EQ(form1.top, form6.top);
+    EXPECT_EQ(session.Query("HKCU", SettingsPath, "left").text(), "300");
+    EXPECT_EQ(session.Query("HKCU", SettingsPath, "top").text(), "200");
+    EXPECT_TRUE(Session::WaitFor([&] { return session.Above(eyes.form6) == eyes.form1; }, 2s))
+        << "the click brings the pupils back in front";
+}
+
+TEST(Skin, AnUnknownSkinShowsOnlyThePupilsAndLetsTheMouseThrough) {
+    Session session;
+    session.Install();
+    StoreLaterRun(session, 300, 200, 1, 3);
+    EyesWindows eyes = StartEyes(session);
+
+    Rect form6 = session.WindowRect(eyes.form6);
+    EXPECT_EQ(form6.width(), 124) << "the transparent placeholder";
+    EXPECT_EQ(form6.height(), 81);
+
+    // A right press where the eye-white would be reaches no window of the eyes: no menu opens.
+    session.MouseMove(358, 247);
+    usleep(200000);
+    session.Click(3);
+    usleep(500000);
+    EXPECT_EQ(session.FindWindow("#32768", "-"), "0");
+
+    // Only the pupils differ from the white desktop around them.
+    const std::string shot = session.Screenshot(session.PrefixDir() + "/noskin.png");
+    const std::string script = "convert '" + shot + "' -crop 130x90+300+200 +repage -fill black +opaque white -format %[fx:mean] info:";
+    FILE* pipe = popen(script.c_str(), "r");
+    char result[64] = {};
+    ASSERT_TRUE(pipe && fgets(result, sizeof result, pipe));
+    pclose(pipe);
+    const double whiteShare = std::stod(result);  // white pixels / all pixels of the eyes' area
+    const double pupils = 2.0 * 13 * 13 * 0.85 / (130.0 * 90.0);
+    EXPECT_GT(whiteShare, 1.0 - pupils - 0.01);
+    EXPECT_LT(whiteShare, 1.0 - pupils * 0.5) << "the pupils do show";
+}
+
+}  // namespace
