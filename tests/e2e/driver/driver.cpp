@@ -166,9 +166,14 @@ std::string Answer(const std::string& line) {
     } else if (command == "msgtext") {  // the text of a message box
         HWND box = ToHwnd(Arg(in));
         out << WindowText(GetDlgItem(box, 0xFFFF));
-    } else if (command == "msgicon") {  // whether the message box shows an icon (static with id 0x14)
+    } else if (command == "msgicon") {  // whether the message box shows an icon
         HWND box = ToHwnd(Arg(in));
-        out << (GetDlgItem(box, 0x14) ? 1 : 0);
+        int icons = 0;
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (ClassOf(child) == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+                IsWindowVisible(child))
+                ++icons;
+        out << icons;
     } else if (command == "msgbuttons") {  // the captions of its buttons
         HWND box = ToHwnd(Arg(in));
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
