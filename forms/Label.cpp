@@ -52,7 +52,9 @@ void Label::Draw(HDC dc) {
     unique_select_object font(dc, FontHandle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ToColorRef(foreColor_));
-    const UINT format = DT_WORDBREAK | DT_NOPREFIX | (alignment_ == Alignment::Center ? DT_CENTER : DT_LEFT);
+    // One line each; a caption wider than its label runs on rather than being cut or wrapped, since
+    // the fonts the system substitutes can be wider than the ones the layout was made with.
+    const UINT format = DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX | (alignment_ == Alignment::Center ? DT_CENTER : DT_LEFT);
     DrawTextA(dc, Caption.c_str(), static_cast<int>(Caption.size()), &rect, format);
 }
 
