@@ -1,0 +1,553 @@
+// Fuzzes the eyes' start-up over arbitrary registry contents. An input describes the settings key and
+// the machine's Run key (each value missing or present, of any type and length, with embedded NULs),
+// refused opens, a registry that stops answering part-way through, and the screen. The target then
+// makes the start-up decisions the way the eyes window makes them (first run or later run, placement,
+// on-top state, skin), the popup menu's loads, every load of the store, and - when the settings can be
+// written - a second start. The first broken invariant prints what broke and aborts.
+//
+// Input layout, read front to back (missing bytes read as 0):
+//   flags      bit 0 the settings key exists, 1 its read is refused, 2 its write is refused,
+//              3 the Run key's read is refused, 4 its write is refused, 5 writing under Software is
+//              refused, 6 the Run key is missing, 7 the registry stops answering from call n on
+//   [n]        one byte, only with flag bit 7
+//   screen     low 3 bits pick a size from kScreens (7: two 16-bit numbers follow, 1 + n % 8192
+//              pixels each), bits 3-4 pick twips per pixel from kTwips
+//   6 values   ontop, scres, left, top, skin (in the settings key) and the Run value, each one kind
+//              byte (kind % 8, see ReadValue) and its data
+
+#include "FakeHost.h"
+#include "MemoryRegistry.h"
+#include "Placement.h"
+#include "SettingsStore.h"
+#include "StartupRegistration.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using namespace settings;
+using namespace std::string_view_literals;
+
+namespace {
+
+[[noreturn]] void Broken(const char* condition, const std::string& detail, int line) {
+    std::fprintf(stderr, "startup_fuzz.cpp:%d: broken invariant: %s\n  %s\n", line, condition, detail.c_str());
+    std::fflush(stderr);
+    std::abort();
+}
+
+#define EXPECT_THAT(condition, detail)                        \
+    do {                                                      \
+        if (!(condition)) Broken(#condition, (detail), __LINE__); \
+    } while (0)
+
+// Texts that look like numbers, resolutions or locale-formatted numbers, and near misses of each.
+constexpr std::string_view kTexts[] = {
+    "", "0", "1", "2", "-1", "-0", "+5", "1024X768", "1024x768", " 1024X768", "1024X768 ", "1024X768X",
+    "1280X1024", "300", "200", "479", "305", " 12 ", "\t12\t", "1 2", "1,5", "1.5", "2.5", "-2.5", "0.5",
+    "-0.5", ".5", "5.", ".", "-", "+", "--1", "+-1", "1e9", "1e10", "1E3", "1e", "1e+", "1e-400", "1e400",
+    "1e-310", "0x10", "inf", "-inf", "nan", "Infinity", "2147483647", "2147483648", "-2147483648",
+    "-2147483649", "2147483647.5", "2147483646.5", "-2147483648.5", "4294967296", "99999999999999999999",
+    "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000042",
+    "1.5e0", "12\n", "\xd9\xa1\xd9\xa2", "1\xc2\xa0" "000", "%s%n", "1024X768\x00junk"sv, "\x00"sv, "1e-5",
+};
+
+struct Screen {
+    int width, height;
+};
+constexpr Screen kScreens[] = {{1024, 768}, {1280, 1024}, {800, 600}, {1366, 768}, {1920, 1080}, {640, 480}, {1025, 767}};
+constexpr float kTwips[] = {15, 12, 20, 1};
+
+// The eyes window's position at a first run, which keeps the layout's place.
+constexpr int kLayoutLeft = 479, kLayoutTop = 305;
+constexpr char kInstallDir[] = "C:\\Program Files\\Tavrin Eyes";
+constexpr char kRunCommand[] = "\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"";
+constexpr char kUnreachable[] = "The registry cannot be reached.";
+
+class Input {
+public:
+    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    std::uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
+    std::uint32_t Number(int bytes) {
+        std::uint32_t number = 0;
+        for (int i = 0; i < bytes; ++i) number |= static_cast<std::uint32_t>(Byte()) << (8 * i);
+        return number;
+    }
+    // Up to `count` bytes: fewer when the input ends first.
+    std::vector<std::uint8_t> Bytes(std::size_t count) {
+        const std::size_t taken = std::min(count, size_ - at_);
+        std::vector<std::uint8_t> bytes(data_ + at_, data_ + at_ + taken);
+        at_ += taken;
+        return bytes;
+    }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t at_ = 0;
+};
+
+std::vector<std::uint8_t> TextBytes(std::string_view text) { return {text.begin(), text.end()}; }
+
+// One value's kind byte and data: nothing for a missing value.
+std::optional<StoredValue> ReadValue(Input& in) {
+    const std::uint8_t kind = in.Byte();
+    switch (kind % 8) {
+        case 0:  // missing
+            return std::nullopt;
+        case 1:  // text of up to 255 bytes
+            return StoredValue{TypeSz, in.Bytes(in.Byte())};
+        case 2:  // a well-formed DWORD
+            return StoredValue{TypeDword, in.Bytes(4)};
+        case 3: {  // any type number with up to 300 bytes
+            const std::uint32_t type = in.Byte();
+            const std::size_t length = in.Number(2) % 301;
+            return StoredValue{type, in.Bytes(length)};
+        }
+        case 4:  // a tricky text without a terminating NUL, of the type the high bits choose
+        case 5: {  // ... with one, counted in the byte count
+            const std::uint8_t pick = in.Byte();
+            std::vector<std::uint8_t> data = TextBytes(kTexts[pick % std::size(kTexts)]);
+            if (kind % 8 == 5) data.push_back(0);
+            constexpr std::uint32_t types[] = {TypeSz, TypeExpandSz, TypeBinary, TypeMultiSz};
+            return StoredValue{types[(kind >> 3) % 4], std::move(data)};
+        }
+        case 6: {  // a REG_DWORD of 0 to 8 bytes
+            const std::size_t length = in.Byte() % 9;
+            return StoredValue{TypeDword, in.Bytes(length)};
+        }
+        default: {  // over-long text: 250 to 300 bytes of one character
+            const std::size_t length = 250 + in.Byte() % 51;
+            return StoredValue{TypeSz, std::vector<std::uint8_t>(length, in.Byte())};
+        }
+    }
+}
+
+std::string Show(const std::optional<StoredValue>& value) {
+    if (!value) return "missing";
+    std::string text = "type " + std::to_string(value->type) + ", " + std::to_string(value->data.size()) + " bytes:";
+    for (std::uint8_t byte : value->data) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, " %02x", byte);
+        text += hex;
+    }
+    return text;
+}
+
+std::string Show(const std::optional<std::string>& text) { return text ? "\"" + *text + "\"" : "nothing"; }
+template <typename Number>
+std::string Show(const std::optional<Number>& number) {
+    return number ? std::to_string(*number) : "nothing";
+}
+
+bool Same(const std::optional<StoredValue>& a, const std::optional<StoredValue>& b) {
+    if (!a || !b) return !a && !b;
+    return a->type == b->type && a->data == b->data;
+}
+
+StoredValue Text(std::string_view text) { return {TypeSz, TextBytes(text)}; }
+StoredValue Dword(std::uint32_t value) {
+    return {TypeDword,
+            {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+             static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)}};
+}
+
+// Decimal text read by hand, independently of the store's reader: blanks and tabs around, one
+// optional sign, digits with an optional point (at least one digit), an optional exponent; then the
+// nearest 32-bit whole number, halves to even.
+std::optional<std::int32_t> ReferenceWhole(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return std::nullopt;
+    const std::string core(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+    auto digit = [&](std::size_t at) { return at < core.size() && core[at] >= '0' && core[at] <= '9'; };
+    std::size_t at = 0, digits = 0;
+    if (core[at] == '+' || core[at] == '-') ++at;
+    for (; digit(at); ++at) ++digits;
+    if (at < core.size() && core[at] == '.')
+        for (++at; digit(at); ++at) ++digits;
+    if (digits == 0) return std::nullopt;
+    if (at < core.size() && (core[at] == 'e' || core[at] == 'E')) {
+        ++at;
+        if (at < core.size() && (core[at] == '+' || core[at] == '-')) ++at;
+        std::size_t exponentDigits = 0;
+        for (; digit(at); ++at) ++exponentDigits;
+        if (exponentDigits == 0) return std::nullopt;
+    }
+    if (at != core.size()) return std::nullopt;
+    const double whole = std::nearbyint(std::strtod(core.c_str(), nullptr));  // ties to even
+    if (!(whole >= -2147483648.0 && whole <= 2147483647.0)) return std::nullopt;
+    return static_cast<std::int32_t>(whole);
+}
+
+// The nearest whole number to numerator / denominator (both positive), halves to even.
+int NearestEven(int numerator, int denominator) {
+    const int quotient = numerator / denominator, twice = 2 * (numerator % denominator);
+    if (twice > denominator || (twice == denominator && quotient % 2 != 0)) return quotient + 1;
+    return quotient;
+}
+
+// Forwards to the in-memory registry and makes it unreachable from the n-th call on, so that the
+// failure can fall between opening a key and using it. Closing always works, as on Windows.
+class FailingRegistry : public Registry {
+public:
+    explicit FailingRegistry(MemoryRegistry& memory) : memory_(memory) {}
+    void FailFromCall(int call) { failAt_ = call; }
+    bool Failed() const { return failed_; }
+
+    Status OpenKey(Key parent, std::string_view path, Access access, Key& opened) override {
+        Count();
+        return memory_.OpenKey(parent, path, access, opened);
+    }
+    Status CreateKey(Key parent, std::string_view path, Key& opened) override {
+        Count();
+        return memory_.CreateKey(parent, path, opened);
+    }
+    Status QueryValue(Key key, std::string_view name, std::uint32_t& type, std::uint8_t* data,
+                      std::uint32_t& size) override {
+        Count();
+        return memory_.QueryValue(key, name, type, data, size);
+    }
+    Status SetValue(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                    std::uint32_t size) override {
+        Count();
+        return memory_.SetValue(key, name, type, data, size);
+    }
+    Status DeleteValue(Key key, std::string_view name) override {
+        Count();
+        return memory_.DeleteValue(key, name);
+    }
+    Status CloseKey(Key key) override { return memory_.CloseKey(key); }
+
+private:
+    void Count() {
+        if (failAt_ >= 0 && calls_++ >= failAt_) {
+            memory_.SetUnreachable(true);
+            failed_ = true;
+        }
+    }
+
+    MemoryRegistry& memory_;
+    int failAt_ = -1, calls_ = 0;
+    bool failed_ = false;
+};
+
+struct Refusals {
+    bool settingsRead = false, settingsWrite = false, runRead = false, runWrite = false, softwareWrite = false;
+};
+
+const char* const kSettingNames[] = {OnTopValue, ResolutionValue, LeftValue, TopValue, SkinValue};
+
+// Every value the start-up may read or write.
+struct Snapshot {
+    bool settingsKey = false, runKey = false;
+    std::map<std::string, std::optional<StoredValue>> settings;
+    std::optional<StoredValue> run;
+};
+
+// What one start decided.
+struct Start {
+    bool ended = false;     // the program ended itself
+    bool firstRun = false;
+    eyes::Placement place;  // the eyes window's position; StoreNewPosition for a re-centred later run
+    bool topmost = false;
+    std::optional<std::int16_t> skin;
+};
+
+class World {
+public:
+    World(const Refusals& refusals, Screen screen, float twips) : refusals_(refusals), screen_(screen) {
+        host.twipsPerPixelX = host.twipsPerPixelY = twips;
+        host.screenWidthTwips = static_cast<float>(screen.width) * twips;
+        host.screenHeightTwips = static_cast<float>(screen.height) * twips;
+        host.directory = kInstallDir;
+        host.name = "TavrinEyes";
+        MoveWindowTo(kLayoutLeft, kLayoutTop);
+    }
+
+    MemoryRegistry memory;
+    FailingRegistry registry{memory};
+    tests::FakeHost host;
+    SettingsStore store{registry, host};
+    StartupRegistration startup{registry, host};
+
+    void ApplyRefusals() {
+        if (refusals_.settingsRead) memory.Refuse(CurrentUser, SettingsKey, Access::Read);
+        if (refusals_.settingsWrite) memory.Refuse(CurrentUser, SettingsKey, Access::Write);
+        if (refusals_.runRead) memory.Refuse(LocalMachine, RunKey, Access::Read);
+        if (refusals_.runWrite) memory.Refuse(LocalMachine, RunKey, Access::Write);
+        if (refusals_.softwareWrite) memory.Refuse(CurrentUser, SoftwareKey, Access::Write);
+    }
+
+    std::string Resolution() const { return std::to_string(screen_.width) + "X" + std::to_string(screen_.height); }
+
+    // The eyes window moved: the host reports its new place in twips, as the window does.
+    void MoveWindowTo(int x, int y) {
+        host.mainLeftTwips = static_cast<float>(x) * host.twipsPerPixelX;
+        host.mainTopTwips = static_cast<float>(y) * host.twipsPerPixelY;
+    }
+
+    Snapshot Take() const {
+        Snapshot snapshot;
+        snapshot.settingsKey = memory.HasKey(CurrentUser, SettingsKey);
+        snapshot.runKey = memory.HasKey(LocalMachine, RunKey);
+        for (const char* name : kSettingNames) snapshot.settings[name] = memory.Value(CurrentUser, SettingsKey, name);
+        snapshot.run = memory.Value(LocalMachine, RunKey, RunValue);
+        return snapshot;
+    }
+
+    // One operation of the program, followed by the invariants that hold after any operation.
+    template <typename Operation>
+    auto Do(const char* what, Operation operation) {
+        auto result = operation();
+        EXPECT_THAT(memory.OpenHandles() == 0, std::string(what) + " left " + std::to_string(memory.OpenHandles()) + " keys open");
+        for (const auto& message : host.messages) {
+            EXPECT_THAT(registry.Failed(), std::string(what) + " showed a message box with a reachable registry: " + message.text);
+            EXPECT_THAT(message.text == kUnreachable || message.text == std::string(CreateFailedText) + kUnreachable,
+                        std::string(what) + " showed " + message.text);
+        }
+        EXPECT_THAT(host.ends == 0 || registry.Failed(), std::string(what) + " ended the program");
+        return result;
+    }
+
+    std::optional<std::string> LoadText(const char* name, std::optional<std::string> (SettingsStore::*load)()) {
+        const std::optional<std::string> expected = ExpectedText(name);
+        const auto text = Do(name, [&] { return (store.*load)(); });
+        if (text) {
+            EXPECT_THAT(text->size() <= 255, std::string(name) + " delivered " + std::to_string(text->size()) + " bytes");
+            EXPECT_THAT(text->find('\0') == std::string::npos, std::string(name) + " delivered a NUL");
+        }
+        if (!registry.Failed())
+            EXPECT_THAT(text == expected, std::string(name) + " delivered " + Show(text) + " for " +
+                                              Show(memory.Value(CurrentUser, SettingsKey, name)) + ", expected " +
+                                              Show(expected));
+        return text;
+    }
+
+    std::optional<std::int16_t> LoadDword(const char* name, std::optional<std::int16_t> (SettingsStore::*load)()) {
+        const std::optional<StoredValue> stored = Readable() ? memory.Value(CurrentUser, SettingsKey, name) : std::nullopt;
+        const auto number = Do(name, [&] { return (store.*load)(); });
+        const std::string detail = std::string(name) + " delivered " + Show(number) + " for " + Show(stored);
+        // The four characters of a four-byte value's decimal text at most.
+        if (number) EXPECT_THAT(*number >= -999 && *number <= 9999, detail);
+        if (!registry.Failed()) {
+            const std::size_t size = stored ? stored->data.size() : 0;
+            EXPECT_THAT(number.has_value() == (size >= 1 && size <= 4), detail);
+            if (size == 4) {
+                const auto& d = stored->data;
+                const auto value = static_cast<std::int32_t>(d[0] | d[1] << 8 | d[2] << 16 | static_cast<std::uint32_t>(d[3]) << 24);
+                if (value >= -999 && value <= 9999) EXPECT_THAT(number == value, detail);
+            }
+        }
+        return number;
+    }
+
+    std::optional<std::int16_t> IsStartupRegistered() {
+        std::optional<std::int16_t> expected;
+        if (memory.HasKey(LocalMachine, RunKey) && !refusals_.runRead) {
+            const auto value = memory.Value(LocalMachine, RunKey, RunValue);
+            expected = value && value->data.size() <= 255 ? 1 : 0;
+        }
+        const auto registered = Do("IsStartupRegistered", [&] { return startup.IsStartupRegistered(); });
+        if (!registry.Failed())
+            EXPECT_THAT(registered == expected, "registered " + Show(registered) + " for " +
+                                                    Show(memory.Value(LocalMachine, RunKey, RunValue)));
+        return registered;
+    }
+
+    // The start-up decisions of the eyes window and its overlay, in the program's order.
+    Start StartEyes() {
+        Start start;
+        const auto check = Do("CheckSettingsKey", [&] { return store.CheckSettingsKey(); });
+        start.firstRun = check.value_or(0) != 0;
+        if (start.firstRun) {
+            // The window keeps its layout position and everything is written.
+            start.place = {kLayoutLeft, kLayoutTop, false};
+            MoveWindowTo(kLayoutLeft, kLayoutTop);
+            const std::function<void()> writes[] = {
+                [&] { store.CreateSettingsKey(); }, [&] { store.SaveOnTopOn(); },
+                [&] { startup.RegisterStartup(); }, [&] { store.SaveSkin(1); },
+                [&] { store.SaveResolution(); },    [&] { store.SaveLeft(); },
+                [&] { store.SaveTop(); }};
+            for (const auto& write : writes) {
+                Do("a first-run write", [&] { return write(), 0; });
+                if (host.ends != 0) {
+                    start.ended = true;
+                    return start;
+                }
+            }
+        } else {
+            const auto scres = LoadText(ResolutionValue, &SettingsStore::LoadResolution);
+            const auto left = LoadText(LeftValue, &SettingsStore::LoadLeft);
+            const auto top = LoadText(TopValue, &SettingsStore::LoadTop);
+            LoadDword(OnTopValue, &SettingsStore::LoadOnTop);
+            const std::string resolution = Do("CurrentResolution", [&] { return store.CurrentResolution(); });
+            EXPECT_THAT(resolution == Resolution(), "the screen is " + Resolution() + ", the store says " + resolution);
+            start.place = eyes::PlaceAtStart(scres, left, top, resolution, host.screenWidthTwips / host.twipsPerPixelX,
+                                             host.screenHeightTwips / host.twipsPerPixelY);
+
+            const std::string detail = "scres " + Show(scres) + ", left " + Show(left) + ", top " + Show(top) +
+                                       " on " + Resolution() + " gave " + std::to_string(start.place.X) + "," +
+                                       std::to_string(start.place.Y) +
+                                       (start.place.StoreNewPosition ? " re-centred" : " restored");
+            const auto x = left ? ReferenceWhole(*left) : std::nullopt;
+            const auto y = top ? ReferenceWhole(*top) : std::nullopt;
+            const bool usable = scres == Resolution() && x && y;
+            EXPECT_THAT(start.place.StoreNewPosition == !usable, detail);
+            if (usable) {
+                EXPECT_THAT(start.place.X == *x && start.place.Y == *y, detail);
+            } else {
+                EXPECT_THAT(start.place.X == NearestEven(screen_.width, 2) && start.place.Y == NearestEven(screen_.height, 4),
+                            detail);
+            }
+
+            MoveWindowTo(start.place.X, start.place.Y);
+            if (start.place.StoreNewPosition) {
+                Do("SaveResolution", [&] { return store.SaveResolution(), 0; });
+                Do("SaveLeft", [&] { return store.SaveLeft(), 0; });
+                Do("SaveTop", [&] { return store.SaveTop(), 0; });
+            }
+        }
+        start.skin = LoadDword(SkinValue, &SettingsStore::LoadSkin);
+        start.topmost = LoadDword(OnTopValue, &SettingsStore::LoadOnTop) == 1;
+        return start;
+    }
+
+    // What the start must have written, and must have left alone.
+    void CheckWrites(const Snapshot& before, const Start& start) {
+        const Snapshot after = Take();
+        auto expectSetting = [&](const char* name, const std::optional<StoredValue>& expected, const char* why) {
+            EXPECT_THAT(Same(after.settings.at(name), expected), std::string(why) + ": " + name + " is " +
+                                                                     Show(after.settings.at(name)) + ", expected " +
+                                                                     Show(expected) + ", was " +
+                                                                     Show(before.settings.at(name)));
+        };
+        const bool settingsWritable = after.settingsKey && !refusals_.settingsWrite;
+        if (start.firstRun) {
+            EXPECT_THAT(after.settingsKey ==
+                            (before.settingsKey || (!refusals_.softwareWrite && !refusals_.settingsWrite)),
+                        "the first run's settings key");
+            const bool runWritable = after.runKey && !refusals_.runWrite;
+            EXPECT_THAT(Same(after.run, runWritable ? std::optional(Text(kRunCommand)) : before.run),
+                        "the first run's Run value is " + Show(after.run));
+            if (settingsWritable) {
+                expectSetting(OnTopValue, Dword(1), "first run");
+                expectSetting(SkinValue, Dword(1), "first run");
+                expectSetting(ResolutionValue, Text(Resolution()), "first run");
+                expectSetting(LeftValue, Text(std::to_string(kLayoutLeft)), "first run");
+                expectSetting(TopValue, Text(std::to_string(kLayoutTop)), "first run");
+            } else {
+                for (const char* name : kSettingNames) expectSetting(name, before.settings.at(name), "unwritable");
+            }
+            return;
+        }
+        EXPECT_THAT(before.settingsKey == after.settingsKey, "a later run changed the settings key");
+        EXPECT_THAT(Same(after.run, before.run), "a later run changed the Run value to " + Show(after.run));
+        expectSetting(OnTopValue, before.settings.at(OnTopValue), "a later run");
+        expectSetting(SkinValue, before.settings.at(SkinValue), "a later run");
+        if (start.place.StoreNewPosition && settingsWritable) {
+            expectSetting(ResolutionValue, Text(Resolution()), "re-centred");
+            expectSetting(LeftValue, Text(std::to_string(start.place.X)), "re-centred");
+            expectSetting(TopValue, Text(std::to_string(start.place.Y)), "re-centred");
+        } else {
+            for (const char* name : {ResolutionValue, LeftValue, TopValue})
+                expectSetting(name, before.settings.at(name), start.place.StoreNewPosition ? "unwritable" : "restored");
+        }
+    }
+
+    // The popup menu's check marks, and every load of the store once more.
+    void LoadEverything() {
+        LoadDword(OnTopValue, &SettingsStore::LoadOnTop);
+        IsStartupRegistered();
+        LoadDword(SkinValue, &SettingsStore::LoadSkin);
+        LoadText(ResolutionValue, &SettingsStore::LoadResolution);
+        LoadText(LeftValue, &SettingsStore::LoadLeft);
+        LoadText(TopValue, &SettingsStore::LoadTop);
+    }
+
+    bool SettingsUsable() const { return !refusals_.settingsRead && !refusals_.settingsWrite && !refusals_.softwareWrite; }
+
+private:
+    bool Readable() const { return memory.HasKey(CurrentUser, SettingsKey) && !refusals_.settingsRead; }
+
+    // What a text load must deliver: the stored bytes up to a NUL, when they fit 255 bytes.
+    std::optional<std::string> ExpectedText(const char* name) const {
+        if (!Readable()) return std::nullopt;
+        const auto value = memory.Value(CurrentUser, SettingsKey, name);
+        if (!value || value->data.size() > 255) return std::nullopt;
+        std::string text(value->data.begin(), value->data.end());
+        return text.substr(0, text.find('\0'));
+    }
+
+    Refusals refusals_;
+    Screen screen_;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Input in(data, size);
+    const std::uint8_t flags = in.Byte();
+    Refusals refusals;
+    refusals.settingsRead = flags & 0x02;
+    refusals.settingsWrite = flags & 0x04;
+    refusals.runRead = flags & 0x08;
+    refusals.runWrite = flags & 0x10;
+    refusals.softwareWrite = flags & 0x20;
+    const int failAt = (flags & 0x80) ? in.Byte() : -1;
+
+    const std::uint8_t screenByte = in.Byte();
+    Screen screen = kScreens[0];
+    if ((screenByte & 7) == 7) {
+        screen.width = 1 + static_cast<int>(in.Number(2) % 8192);
+        screen.height = 1 + static_cast<int>(in.Number(2) % 8192);
+    } else {
+        screen = kScreens[screenByte & 7];
+    }
+    World world(refusals, screen, kTwips[(screenByte >> 3) & 3]);
+
+    if (flags & 0x01) world.memory.PutKey(CurrentUser, SettingsKey);
+    for (const char* name : kSettingNames) {
+        auto value = ReadValue(in);
+        if (value && (flags & 0x01)) world.memory.PutValue(CurrentUser, SettingsKey, name, value->type, value->data);
+    }
+    if (auto run = ReadValue(in)) world.memory.PutValue(LocalMachine, RunKey, RunValue, run->type, run->data);
+    if (flags & 0x40) world.memory.RemoveKey(LocalMachine, RunKey);
+    world.ApplyRefusals();
+    world.registry.FailFromCall(failAt);
+
+    const Snapshot before = world.Take();
+    const Start first = world.StartEyes();
+    if (std::getenv("STARTUP_FUZZ_TRACE")) {
+        std::fprintf(stderr, "%s on %s: %s at %d,%d, %s, skin %s, %zu message(s)%s\n",
+                     first.firstRun ? "first run" : "later run", world.Resolution().c_str(),
+                     first.ended ? "ended" : first.place.StoreNewPosition ? "re-centred" : "placed", first.place.X,
+                     first.place.Y, first.topmost ? "on top" : "not on top", Show(first.skin).c_str(),
+                     world.host.messages.size(), world.registry.Failed() ? ", registry unreachable" : "");
+    }
+    if (first.ended) return 0;
+    if (!world.registry.Failed()) world.CheckWrites(before, first);
+    world.LoadEverything();
+
+    // A damaged position is repaired: the next start on the same screen finds the window where this
+    // one left it, and writes nothing.
+    if (!world.registry.Failed() && world.SettingsUsable()) {
+        const Snapshot between = world.Take();
+        const Start second = world.StartEyes();
+        if (world.registry.Failed()) return 0;  // it stopped answering during the second start
+        EXPECT_THAT(!second.firstRun, "the second start was a first run");
+        EXPECT_THAT(!second.place.StoreNewPosition && second.place.X == first.place.X && second.place.Y == first.place.Y,
+                    "the second start went to " + std::to_string(second.place.X) + "," + std::to_string(second.place.Y) +
+                        " after " + std::to_string(first.place.X) + "," + std::to_string(first.place.Y));
+        world.CheckWrites(between, second);
+        EXPECT_THAT(second.skin == first.skin && second.topmost == first.topmost,
+                    "the second start's skin or on-top state changed");
+    }
+    return 0;
+}
