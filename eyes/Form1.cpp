@@ -129,24 +129,19 @@ void Form1::LoadSettingsAndPlace() {
     }
 }
 
-void Form1::Timer1_Timer() {
-    GetCursorXY(CursorX, CursorY);
-    const PupilSpot spot = PupilPosition(
-        {Left(), Top(), forms::Screen.TwipsPerPixelX(), forms::Screen.TwipsPerPixelY()},
-        {CerLeft.Left, CerLeft.Top, CerLeft.Width, CerLeft.Height}, {picballLeft.Width(), picballLeft.Height()},
-        LeftRest, CursorX, CursorY);
-    picballLeft.Move(spot.Left, spot.Top);
-    picballLeft.Cls();
-}
+void Form1::Timer1_Timer() { TrackPupil(picballLeft, CerLeft, LeftRest); }
+void Form1::Timer2_Timer() { TrackPupil(picballRight, CerRight, RightRest); }
 
-void Form1::Timer2_Timer() {
+// One tick of a pupil's timer: read the cursor, move the pupil towards it. Every tick starts from the
+// window's position now, so the pupils keep tracking while the eyes are dragged.
+void Form1::TrackPupil(forms::PictureBox& pupil, const forms::Shape& eye, const RestPoint& rest) {
     GetCursorXY(CursorX, CursorY);
-    const PupilSpot spot = PupilPosition(
-        {Left(), Top(), forms::Screen.TwipsPerPixelX(), forms::Screen.TwipsPerPixelY()},
-        {CerRight.Left, CerRight.Top, CerRight.Width, CerRight.Height}, {picballRight.Width(), picballRight.Height()},
-        RightRest, CursorX, CursorY);
-    picballRight.Move(spot.Left, spot.Top);
-    picballRight.Cls();
+    const PupilSpot spot =
+        PupilPosition({Left(), Top(), forms::Screen.TwipsPerPixelX(), forms::Screen.TwipsPerPixelY()},
+                      {eye.Left, eye.Top, eye.Width, eye.Height}, {pupil.Width(), pupil.Height()}, rest, CursorX,
+                      CursorY);
+    pupil.Move(spot.Left, spot.Top);
+    pupil.Cls();
 }
 
 void Form1::Timer3_Timer() { Refresh(); }

@@ -3,6 +3,7 @@
 // pupils show (the skin lies beneath it in Form6). Its start-up is the program's start-up.
 
 #include "Drag.h"
+#include "PupilTracking.h"
 #include "Form.h"
 #include "PictureBox.h"
 #include "Timer.h"
@@ -38,6 +39,7 @@ private:
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();
+    void TrackPupil(forms::PictureBox& pupil, const forms::Shape& eye, const RestPoint& rest);
     void picballLeft_MouseMove(int Button, int Shift, float X, float Y);
     void picballRight_MouseMove(int Button, int Shift, float X, float Y);
     void picballLeft_MouseUp(int Button, int Shift, float X, float Y);

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 namespace e2e {
 
 inline constexpr char FormClass[] = "TavrinEyesForm";
@@ -32,6 +35,18 @@ inline std::pair<Child, Child> Pupils(Session& session, const std::string& form1
     if (pupils.size() != 2) return {};
     if (pupils[0].x > pupils[1].x) std::swap(pupils[0], pupils[1]);
     return {pupils[0], pupils[1]};
+}
+
+// A number measured on a screenshot of the whole display with ImageMagick's fx expressions, e.g.
+// "-crop 1x1+307+247 -format %[fx:int(255*r)]"; -1 when it could not be measured.
+inline double MeasureScreen(Session& session, const std::string& name, const std::string& operations) {
+    const std::string shot = session.Screenshot(session.PrefixDir() + "/" + name + ".png");
+    const std::string command = "convert '" + shot + "' " + operations + " info:";
+    FILE* pipe = popen(command.c_str(), "r");
+    char value[64] = {};
+    const bool read = pipe && fgets(value, sizeof value, pipe);
+    if (pipe) pclose(pipe);
+    return read ? std::stod(value) : -1;
 }
 
 inline std::vector<unsigned char> Bytes(const std::string& text) { return {text.begin(), text.end()}; }

@@ -108,13 +108,7 @@ TEST(Menu, RunAtStartupRemovesAndRestoresTheRunValue) {
 // The red level of the screen at a point of the left eye's rim (7, 47 in the skin): dark in the
 // "Tavrin" skin, light grey in "Classic".
 int RimRed(Session& session, const std::string& name) {
-    const std::string shot = session.Screenshot(session.PrefixDir() + "/" + name + ".png");
-    const std::string command = "convert '" + shot + "' -crop 1x1+307+247 -format '%[fx:int(255*r)]' info:";
-    FILE* pipe = popen(command.c_str(), "r");
-    char value[32] = {};
-    const bool read = pipe && fgets(value, sizeof value, pipe);
-    if (pipe) pclose(pipe);
-    return read ? std::stoi(value) : -1;
+    return static_cast<int>(MeasureScreen(session, name, "-crop 1x1+307+247 -format '%[fx:int(255*r)]'"));
 }
 
 TEST(Menu, ASkinSwitchRestartsTheEyesThroughSkinnerWithTheNewSkin) {
@@ -143,15 +137,15 @@ TEST(Menu, ASkinSwitchRestartsTheEyesThroughSkinnerWithTheNewSkin) {
     ASSERT_TRUE(Session::WaitFor(
         [&] {
             form6 = session.FindWindow(FormClass, "Form6");
-            return form6 != "0" && form6 != before.form6;
+            return form6 != "0" && form6 != before.form6 && session.Ask("visible " + form6) == "1";
         },
         15s));
     EXPECT_EQ(session.WindowRect(form6).left, 300) << "back where they were";
     EXPECT_EQ(session.WindowRect(form6).width(), 130);
 
     // The new process shows the "Classic" skin.
-    usleep(500000);
-    EXPECT_GT(RimRed(session, "classic"), 80) << "not the dark rim of the Tavrin skin";
+    EXPECT_TRUE(Session::WaitFor([&] { return RimRed(session, "classic") > 80; }, 5s, 500ms))
+        << "not the dark rim of the Tavrin skin";
 }
 
 TEST(Menu, ASkinSwitchWithoutSkinnerSaysSoAndKeepsRunning) {

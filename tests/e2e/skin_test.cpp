@@ -129,13 +129,9 @@ TEST(Skin, AnUnknownSkinShowsOnlyThePupilsAndLetsTheMouseThrough) {
     EXPECT_EQ(session.FindWindow("#32768", "-"), "0");
 
     // Only the pupils differ from the white desktop around them.
-    const std::string shot = session.Screenshot(session.PrefixDir() + "/noskin.png");
-    const std::string script = "convert '" + shot + "' -crop 130x90+300+200 +repage -fill black +opaque white -format %[fx:mean] info:";
-    FILE* pipe = popen(script.c_str(), "r");
-    char result[64] = {};
-    ASSERT_TRUE(pipe && fgets(result, sizeof result, pipe));
-    pclose(pipe);
-    const double whiteShare = std::stod(result);  // white pixels / all pixels of the eyes' area
+    // The share of white pixels in the eyes' area.
+    const double whiteShare = MeasureScreen(session, "noskin",
+                                            "-crop 130x90+300+200 +repage -fill black +opaque white -format %[fx:mean]");
     const double pupils = 2.0 * 13 * 13 * 0.85 / (130.0 * 90.0);
     EXPECT_GT(whiteShare, 1.0 - pupils - 0.01);
     EXPECT_LT(whiteShare, 1.0 - pupils * 0.5) << "the pupils do show";
