@@ -32,23 +32,23 @@ bool AllWhite(const std::string& ppmFile) {
     return pixels.find_first_not_of('\xff') == std::string::npos;
 }
 
-// Starts the installed opener and watches it until it ends (or 10 s pass): message boxes, its own
-// window, and one picture of the screen halfway through its wait. Wine takes 0.5-1.5 s (more on a
-// busy machine) to bring a program up, so the three seconds are measured from the moment its
-// window exists; the time from the launch only gets loose bounds.
+// Starts the installed opener and watches it until it ends (or 15 s pass): message boxes, its own
+// window, and one picture of the screen halfway through its wait. Wine takes 0.5-1.5 s to bring a
+// program up (several seconds on a busy machine), so the three seconds are measured from the moment
+// its window exists; the time from the launch only gets loose bounds.
 OpenerRun RunOpener(Session& session) {
     OpenerRun run;
     const auto started = Clock::now();
     const pid_t pid = session.StartInstalled("TavrinEyes_PIL.exe");
     bool pictured = false;
     std::optional<Clock::time_point> windowSeen;
-    while (!(run.exit = session.WaitExit(pid, 100ms)) && Clock::now() - started < 10s) {
-        const std::string box = session.FindWindow("#32770", "-");
-        if (box != "0" && session.Ask("visible " + box) == "1") run.shown = true;
+    while (!(run.exit = session.WaitExit(pid, 100ms)) && Clock::now() - started < 15s) {
         const std::string own = session.FindWindow(FormClass, "Form1");
         if (own != "0" && !windowSeen) windowSeen = Clock::now();
         if (own != "0" && session.Ask("visible " + own) == "1") run.shown = true;
-        if (!pictured && Clock::now() - started > 1500ms) {
+        const std::string box = session.FindWindow("#32770", "-");
+        if (box != "0" && session.Ask("visible " + box) == "1") run.shown = true;
+        if (!pictured && windowSeen && Clock::now() - *windowSeen > 1500ms) {
             pictured = true;
             run.screenBlank = AllWhite(session.Screenshot(session.PrefixDir() + "/../opener.ppm"));
         }
@@ -65,7 +65,7 @@ void ExpectEndsAboutThreeSecondsAfterItStarted(const OpenerRun& run) {
     EXPECT_GE(run.ownSeconds, 2.5);
     EXPECT_LE(run.ownSeconds, 4.0);
     EXPECT_GE(run.seconds, 2.5);
-    EXPECT_LE(run.seconds, 8.0);
+    EXPECT_LE(run.seconds, 10.0);
 }
 
 TEST(PostInstall, OpensTheWelcomePageOnceAndEndsAboutThreeSecondsLater) {
@@ -73,7 +73,7 @@ TEST(PostInstall, OpensTheWelcomePageOnceAndEndsAboutThreeSecondsLater) {
     session.Install();
     const OpenerRun run = RunOpener(session);
 
-    ASSERT_TRUE(run.exit.has_value()) << "still running after 10 s";
+    ASSERT_TRUE(run.exit.has_value()) << "still running after 15 s";
     EXPECT_EQ(*run.exit, 0);
     ExpectEndsAboutThreeSecondsAfterItStarted(run);
     EXPECT_FALSE(run.shown);
@@ -100,7 +100,7 @@ TEST(PostInstall, WithNoBrowserItStillEndsOnTimeAndShowsNothing) {
     session.RemoveBrowser();
     const OpenerRun run = RunOpener(session);
 
-    ASSERT_TRUE(run.exit.has_value()) << "still running after 10 s";
+    ASSERT_TRUE(run.exit.has_value()) << "still running after 15 s";
     EXPECT_EQ(*run.exit, 0);
     ExpectEndsAboutThreeSecondsAfterItStarted(run);
     EXPECT_FALSE(run.shown) << "a message box or its own window appeared";
