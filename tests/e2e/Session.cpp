@@ -71,6 +71,7 @@ Session::Session(SessionOptions options) : options_(std::move(options)) {
         ReplaceAll(text, TemplatePrefix(), prefix_);
         WriteFile(prefix_ + file, text);
     }
+    std::remove((prefix_ + "/opened-urls.log").c_str());  // whatever the template may have logged
 
     // The virtual display: Xvfb picks a free display number and writes it into the pipe when ready.
     int ready[2];
