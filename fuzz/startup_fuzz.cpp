@@ -43,12 +43,13 @@ namespace {
     std::abort();
 }
 
-#define EXPECT_THAT(condition, detail)                        \
-    do {                                                      \
+#define REQUIRE(condition, detail)                                \
+    do {                                                          \
         if (!(condition)) Broken(#condition, (detail), __LINE__); \
     } while (0)
 
 // Texts that look like numbers, resolutions or locale-formatted numbers, and near misses of each.
+// clang-format off
 constexpr std::string_view kTexts[] = {
     "", "0", "1", "2", "-1", "-0", "+5", "1024X768", "1024x768", " 1024X768", "1024X768 ", "1024X768X",
     "1280X1024", "300", "200", "479", "305", " 12 ", "\t12\t", "1 2", "1,5", "1.5", "2.5", "-2.5", "0.5",
@@ -58,11 +59,13 @@ constexpr std::string_view kTexts[] = {
     "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000042",
     "1.5e0", "12\n", "\xd9\xa1\xd9\xa2", "1\xc2\xa0" "000", "%s%n", "1024X768\x00junk"sv, "\x00"sv, "1e-5",
 };
+// clang-format on
 
 struct Screen {
     int width, height;
 };
-constexpr Screen kScreens[] = {{1024, 768}, {1280, 1024}, {800, 600}, {1366, 768}, {1920, 1080}, {640, 480}, {1025, 767}};
+constexpr Screen kScreens[] = {{1024, 768},  {1280, 1024}, {800, 600}, {1366, 768},
+                               {1920, 1080}, {640, 480},   {1025, 767}};
 constexpr float kTwips[] = {15, 12, 20, 1};
 
 // The eyes window's position at a first run, which keeps the layout's place.
@@ -111,7 +114,7 @@ std::optional<StoredValue> ReadValue(Input& in) {
             const std::size_t length = in.Number(2) % 301;
             return StoredValue{type, in.Bytes(length)};
         }
-        case 4:  // a tricky text without a terminating NUL, of the type the high bits choose
+        case 4:    // a tricky text without a terminating NUL, of the type the high bits choose
         case 5: {  // ... with one, counted in the byte count
             const std::uint8_t pick = in.Byte();
             std::vector<std::uint8_t> data = TextBytes(kTexts[pick % std::size(kTexts)]);
@@ -253,7 +256,7 @@ struct Snapshot {
 
 // What one start decided.
 struct Start {
-    bool ended = false;     // the program ended itself
+    bool ended = false;  // the program ended itself
     bool firstRun = false;
     eyes::Placement place;  // the eyes window's position; StoreNewPosition for a re-centred later run
     bool topmost = false;
@@ -306,13 +309,15 @@ public:
     template <typename Operation>
     auto Do(const char* what, Operation operation) {
         auto result = operation();
-        EXPECT_THAT(memory.OpenHandles() == 0, std::string(what) + " left " + std::to_string(memory.OpenHandles()) + " keys open");
+        REQUIRE(memory.OpenHandles() == 0,
+                std::string(what) + " left " + std::to_string(memory.OpenHandles()) + " keys open");
         for (const auto& message : host.messages) {
-            EXPECT_THAT(registry.Failed(), std::string(what) + " showed a message box with a reachable registry: " + message.text);
-            EXPECT_THAT(message.text == kUnreachable || message.text == std::string(CreateFailedText) + kUnreachable,
-                        std::string(what) + " showed " + message.text);
+            REQUIRE(registry.Failed(),
+                    std::string(what) + " showed a message box with a reachable registry: " + message.text);
+            REQUIRE(message.text == kUnreachable || message.text == std::string(CreateFailedText) + kUnreachable,
+                    std::string(what) + " showed " + message.text);
         }
-        EXPECT_THAT(host.ends == 0 || registry.Failed(), std::string(what) + " ended the program");
+        REQUIRE(host.ends == 0 || registry.Failed(), std::string(what) + " ended the program");
         return result;
     }
 
@@ -320,29 +325,31 @@ public:
         const std::optional<std::string> expected = ExpectedText(name);
         const auto text = Do(name, [&] { return (store.*load)(); });
         if (text) {
-            EXPECT_THAT(text->size() <= 255, std::string(name) + " delivered " + std::to_string(text->size()) + " bytes");
-            EXPECT_THAT(text->find('\0') == std::string::npos, std::string(name) + " delivered a NUL");
+            REQUIRE(text->size() <= 255, std::string(name) + " delivered " + std::to_string(text->size()) + " bytes");
+            REQUIRE(text->find('\0') == std::string::npos, std::string(name) + " delivered a NUL");
         }
         if (!registry.Failed())
-            EXPECT_THAT(text == expected, std::string(name) + " delivered " + Show(text) + " for " +
-                                              Show(memory.Value(CurrentUser, SettingsKey, name)) + ", expected " +
-                                              Show(expected));
+            REQUIRE(text == expected, std::string(name) + " delivered " + Show(text) + " for " +
+                                          Show(memory.Value(CurrentUser, SettingsKey, name)) + ", expected " +
+                                          Show(expected));
         return text;
     }
 
     std::optional<std::int16_t> LoadDword(const char* name, std::optional<std::int16_t> (SettingsStore::*load)()) {
-        const std::optional<StoredValue> stored = Readable() ? memory.Value(CurrentUser, SettingsKey, name) : std::nullopt;
+        const std::optional<StoredValue> stored =
+            Readable() ? memory.Value(CurrentUser, SettingsKey, name) : std::nullopt;
         const auto number = Do(name, [&] { return (store.*load)(); });
         const std::string detail = std::string(name) + " delivered " + Show(number) + " for " + Show(stored);
         // The four characters of a four-byte value's decimal text at most.
-        if (number) EXPECT_THAT(*number >= -999 && *number <= 9999, detail);
+        if (number) REQUIRE(*number >= -999 && *number <= 9999, detail);
         if (!registry.Failed()) {
             const std::size_t size = stored ? stored->data.size() : 0;
-            EXPECT_THAT(number.has_value() == (size >= 1 && size <= 4), detail);
+            REQUIRE(number.has_value() == (size >= 1 && size <= 4), detail);
             if (size == 4) {
                 const auto& d = stored->data;
-                const auto value = static_cast<std::int32_t>(d[0] | d[1] << 8 | d[2] << 16 | static_cast<std::uint32_t>(d[3]) << 24);
-                if (value >= -999 && value <= 9999) EXPECT_THAT(number == value, detail);
+                const auto value =
+                    static_cast<std::int32_t>(d[0] | d[1] << 8 | d[2] << 16 | static_cast<std::uint32_t>(d[3]) << 24);
+                if (value >= -999 && value <= 9999) REQUIRE(number == value, detail);
             }
         }
         return number;
@@ -356,8 +363,8 @@ public:
         }
         const auto registered = Do("IsStartupRegistered", [&] { return startup.IsStartupRegistered(); });
         if (!registry.Failed())
-            EXPECT_THAT(registered == expected, "registered " + Show(registered) + " for " +
-                                                    Show(memory.Value(LocalMachine, RunKey, RunValue)));
+            REQUIRE(registered == expected,
+                    "registered " + Show(registered) + " for " + Show(memory.Value(LocalMachine, RunKey, RunValue)));
         return registered;
     }
 
@@ -370,11 +377,13 @@ public:
             // The window keeps its layout position and everything is written.
             start.place = {kLayoutLeft, kLayoutTop, false};
             MoveWindowTo(kLayoutLeft, kLayoutTop);
-            const std::function<void()> writes[] = {
-                [&] { store.CreateSettingsKey(); }, [&] { store.SaveOnTopOn(); },
-                [&] { startup.RegisterStartup(); }, [&] { store.SaveSkin(1); },
-                [&] { store.SaveResolution(); },    [&] { store.SaveLeft(); },
-                [&] { store.SaveTop(); }};
+            const std::function<void()> writes[] = {[&] { store.CreateSettingsKey(); },
+                                                    [&] { store.SaveOnTopOn(); },
+                                                    [&] { startup.RegisterStartup(); },
+                                                    [&] { store.SaveSkin(1); },
+                                                    [&] { store.SaveResolution(); },
+                                                    [&] { store.SaveLeft(); },
+                                                    [&] { store.SaveTop(); }};
             for (const auto& write : writes) {
                 Do("a first-run write", [&] { return write(), 0; });
                 if (host.ends != 0) {
@@ -388,23 +397,24 @@ public:
             const auto top = LoadText(TopValue, &SettingsStore::LoadTop);
             LoadDword(OnTopValue, &SettingsStore::LoadOnTop);
             const std::string resolution = Do("CurrentResolution", [&] { return store.CurrentResolution(); });
-            EXPECT_THAT(resolution == Resolution(), "the screen is " + Resolution() + ", the store says " + resolution);
+            REQUIRE(resolution == Resolution(), "the screen is " + Resolution() + ", the store says " + resolution);
             start.place = eyes::PlaceAtStart(scres, left, top, resolution, host.screenWidthTwips / host.twipsPerPixelX,
                                              host.screenHeightTwips / host.twipsPerPixelY);
 
-            const std::string detail = "scres " + Show(scres) + ", left " + Show(left) + ", top " + Show(top) +
-                                       " on " + Resolution() + " gave " + std::to_string(start.place.X) + "," +
+            const std::string detail = "scres " + Show(scres) + ", left " + Show(left) + ", top " + Show(top) + " on " +
+                                       Resolution() + " gave " + std::to_string(start.place.X) + "," +
                                        std::to_string(start.place.Y) +
                                        (start.place.StoreNewPosition ? " re-centred" : " restored");
             const auto x = left ? ReferenceWhole(*left) : std::nullopt;
             const auto y = top ? ReferenceWhole(*top) : std::nullopt;
             const bool usable = scres == Resolution() && x && y;
-            EXPECT_THAT(start.place.StoreNewPosition == !usable, detail);
+            REQUIRE(start.place.StoreNewPosition == !usable, detail);
             if (usable) {
-                EXPECT_THAT(start.place.X == *x && start.place.Y == *y, detail);
+                REQUIRE(start.place.X == *x && start.place.Y == *y, detail);
             } else {
-                EXPECT_THAT(start.place.X == NearestEven(screen_.width, 2) && start.place.Y == NearestEven(screen_.height, 4),
-                            detail);
+                REQUIRE(
+                    start.place.X == NearestEven(screen_.width, 2) && start.place.Y == NearestEven(screen_.height, 4),
+                    detail);
             }
 
             MoveWindowTo(start.place.X, start.place.Y);
@@ -423,19 +433,17 @@ public:
     void CheckWrites(const Snapshot& before, const Start& start) {
         const Snapshot after = Take();
         auto expectSetting = [&](const char* name, const std::optional<StoredValue>& expected, const char* why) {
-            EXPECT_THAT(Same(after.settings.at(name), expected), std::string(why) + ": " + name + " is " +
-                                                                     Show(after.settings.at(name)) + ", expected " +
-                                                                     Show(expected) + ", was " +
-                                                                     Show(before.settings.at(name)));
+            REQUIRE(Same(after.settings.at(name), expected),
+                    std::string(why) + ": " + name + " is " + Show(after.settings.at(name)) + ", expected " +
+                        Show(expected) + ", was " + Show(before.settings.at(name)));
         };
         const bool settingsWritable = after.settingsKey && !refusals_.settingsWrite;
         if (start.firstRun) {
-            EXPECT_THAT(after.settingsKey ==
-                            (before.settingsKey || (!refusals_.softwareWrite && !refusals_.settingsWrite)),
-                        "the first run's settings key");
+            REQUIRE(after.settingsKey == (before.settingsKey || (!refusals_.softwareWrite && !refusals_.settingsWrite)),
+                    "the first run's settings key");
             const bool runWritable = after.runKey && !refusals_.runWrite;
-            EXPECT_THAT(Same(after.run, runWritable ? std::optional(Text(kRunCommand)) : before.run),
-                        "the first run's Run value is " + Show(after.run));
+            REQUIRE(Same(after.run, runWritable ? std::optional(Text(kRunCommand)) : before.run),
+                    "the first run's Run value is " + Show(after.run));
             if (settingsWritable) {
                 expectSetting(OnTopValue, Dword(1), "first run");
                 expectSetting(SkinValue, Dword(1), "first run");
@@ -447,8 +455,8 @@ public:
             }
             return;
         }
-        EXPECT_THAT(before.settingsKey == after.settingsKey, "a later run changed the settings key");
-        EXPECT_THAT(Same(after.run, before.run), "a later run changed the Run value to " + Show(after.run));
+        REQUIRE(before.settingsKey == after.settingsKey, "a later run changed the settings key");
+        REQUIRE(Same(after.run, before.run), "a later run changed the Run value to " + Show(after.run));
         expectSetting(OnTopValue, before.settings.at(OnTopValue), "a later run");
         expectSetting(SkinValue, before.settings.at(SkinValue), "a later run");
         if (start.place.StoreNewPosition && settingsWritable) {
@@ -471,7 +479,9 @@ public:
         LoadText(TopValue, &SettingsStore::LoadTop);
     }
 
-    bool SettingsUsable() const { return !refusals_.settingsRead && !refusals_.settingsWrite && !refusals_.softwareWrite; }
+    bool SettingsUsable() const {
+        return !refusals_.settingsRead && !refusals_.settingsWrite && !refusals_.softwareWrite;
+    }
 
 private:
     bool Readable() const { return memory.HasKey(CurrentUser, SettingsKey) && !refusals_.settingsRead; }
@@ -527,8 +537,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (std::getenv("STARTUP_FUZZ_TRACE")) {
         std::fprintf(stderr, "%s on %s: %s at %d,%d, %s, skin %s, %zu message(s)%s\n",
                      first.firstRun ? "first run" : "later run", world.Resolution().c_str(),
-                     first.ended ? "ended" : first.place.StoreNewPosition ? "re-centred" : "placed", first.place.X,
-                     first.place.Y, first.topmost ? "on top" : "not on top", Show(first.skin).c_str(),
+                     first.ended                    ? "ended"
+                     : first.place.StoreNewPosition ? "re-centred"
+                                                    : "placed",
+                     first.place.X, first.place.Y, first.topmost ? "on top" : "not on top", Show(first.skin).c_str(),
                      world.host.messages.size(), world.registry.Failed() ? ", registry unreachable" : "");
     }
     if (first.ended) return 0;
@@ -541,13 +553,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Snapshot between = world.Take();
         const Start second = world.StartEyes();
         if (world.registry.Failed()) return 0;  // it stopped answering during the second start
-        EXPECT_THAT(!second.firstRun, "the second start was a first run");
-        EXPECT_THAT(!second.place.StoreNewPosition && second.place.X == first.place.X && second.place.Y == first.place.Y,
-                    "the second start went to " + std::to_string(second.place.X) + "," + std::to_string(second.place.Y) +
-                        " after " + std::to_string(first.place.X) + "," + std::to_string(first.place.Y));
+        REQUIRE(!second.firstRun, "the second start was a first run");
+        REQUIRE(!second.place.StoreNewPosition && second.place.X == first.place.X && second.place.Y == first.place.Y,
+                "the second start went to " + std::to_string(second.place.X) + "," + std::to_string(second.place.Y) +
+                    " after " + std::to_string(first.place.X) + "," + std::to_string(first.place.Y));
         world.CheckWrites(between, second);
-        EXPECT_THAT(second.skin == first.skin && second.topmost == first.topmost,
-                    "the second start's skin or on-top state changed");
+        REQUIRE(second.skin == first.skin && second.topmost == first.topmost,
+                "the second start's skin or on-top state changed");
     }
     return 0;
 }

@@ -63,8 +63,8 @@ void PrintTo(const Row& row, std::ostream* out) {
          << (row.skinned ? ", skinned" : ", no skin");
 }
 
-const std::vector<Change> Valid = {
-    {"scres", Text("1024X768")}, {"left", Text("300")}, {"top", Text("200")}, {"ontop", Number(1)}, {"skin", Number(1)}};
+const std::vector<Change> Valid = {{"scres", Text("1024X768")}, {"left", Text("300")}, {"top", Text("200")},
+                                   {"ontop", Number(1)}, {"skin", Number(1)}};
 
 const Row Rows[] = {
     // Missing values.
