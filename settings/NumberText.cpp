@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace settings {
@@ -40,7 +41,15 @@ std::optional<std::int32_t> TextToLong(std::string_view text) {
 
     double number = 0.0;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number, std::chars_format::general);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(number)) return std::nullopt;
+    if (end != text.data() + text.size()) return std::nullopt;
+    if (error == std::errc::result_out_of_range) {
+        // Out of a double's range: too large is no whole number, too small (1e-400) is zero.
+        const std::string copy(text);
+        if (std::abs(std::strtod(copy.c_str(), nullptr)) == HUGE_VAL) return std::nullopt;
+        number = 0.0;
+    } else if (error != std::errc() || !std::isfinite(number)) {
+        return std::nullopt;
+    }
 
     double rounded = RoundHalfEven(negative ? -number : number);
     if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max())
