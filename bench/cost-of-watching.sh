@@ -2,19 +2,23 @@
 # The cost of watching the cursor: the CPU time of the eyes against the floor program (two timers
 # that only read the cursor), in one session under Wine on a virtual display of its own.
 #
-#   bench/cost-of-watching.sh [seconds]     (default 20 seconds per phase; ./dev build first)
+#   bench/cost-of-watching.sh [seconds] [rounds]     (defaults 20 and 1; ./dev build first)
 #
-# For each program, started after the other has ended: a phase with the pointer still and a phase
-# with the pointer circling the eyes on one fixed path. Each phase measures only its own seconds
-# (CPU deltas from /proc/<pid>/stat, user + system) of the program's process (the Windows
-# process), of the wineserver and, for information, of the X server. Prints the raw figures and the
-# ratios eyes/floor; exits 1 when a ratio misses its target (<= 1.2 still, <= 2.0 moving).
+# In each round, for each program, started after the other has ended: a phase with the pointer still
+# and a phase with the pointer circling the eyes on one fixed path. Each phase measures only its own
+# seconds (CPU deltas from /proc/<pid>/stat, user + system) of the program's process (the Windows
+# process), of the wineserver and, for information, of the X server. More rounds alternate the two
+# programs so that a change in the machine's load falls on both. Prints every phase's raw figures and
+# the ratios eyes/floor over all rounds; exits 1 when a ratio misses its target (<= 1.2 still,
+# <= 2.0 moving).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 . "$top/bench/session.sh"
 
 seconds=${1:-20}
-[[ $seconds =~ ^[0-9]+$ ]] && [ "$seconds" -gt 0 ] || { echo "usage: $0 [seconds]" >&2; exit 1; }
+rounds=${2:-1}
+[[ $seconds =~ ^[0-9]+$ ]] && [ "$seconds" -gt 0 ] && [[ $rounds =~ ^[0-9]+$ ]] && [ "$rounds" -gt 0 ] ||
+    { echo "usage: $0 [seconds] [rounds]" >&2; exit 1; }
 target_still=1.2
 target_moving=2.0
 
@@ -24,9 +28,9 @@ first_run
 
 # The eyes stand where their first run put them; the pointer's path circles them at a distance.
 start_program eyes "$eyes_exe"
-eyes_pid=$started
 wait_for_eyes 30 || { echo "The eyes did not open" >&2; exit 1; }
 read -r _ eyes_x eyes_y eyes_w eyes_h _ < <(sampler where | grep '^form1 ')
+stop_program "$started"
 centre_x=$((eyes_x + eyes_w / 2))
 centre_y=$((eyes_y + eyes_h / 2))
 
@@ -39,7 +43,7 @@ for ((angle = 0; angle < 360; angle += 6)); do
 done
 # One xdotool process for a whole phase: more circles than the phase can use, ended at its end.
 path=()
-for ((round = 0; round < seconds + 2; round++)); do path+=("${circle[@]}"); done
+for ((n = 0; n < seconds + 2; n++)); do path+=("${circle[@]}"); done
 park_x=${circle[1]}
 park_y=${circle[2]}
 
@@ -53,51 +57,51 @@ measure() {
         'BEGIN { printf "%.2f %.2f %.2f %.2f\n", p / hz, s / hz, x / hz, t1 - t0 }'
 }
 
-# Both phases of one running program: "still" and "moving" results in the named variables.
-run_phases() {
-    local pid=$1 still_var=$2 moving_var=$3 mover
+# Both phases of one program, started here and ended after: appends "<name> <phase> <figures>" lines
+# to the results.
+results=$session_root/results
+run_program() {
+    local name=$1 exe=$2 pid mover
+    start_program "$name" "$exe"
+    pid=$started
+    [ "$name" != eyes ] || wait_for_eyes 30 || { echo "The eyes did not open" >&2; exit 1; }
     xdotool mousemove "$park_x" "$park_y"
     sleep 3  # start-up is over, the pupils have settled on the parked pointer
-    printf -v "$still_var" '%s' "$(measure "$pid")"
+    echo "$name still $(measure "$pid")" >>"$results"
     xdotool "${path[@]}" >/dev/null 2>&1 &
     mover=$!
     started_pids+=("$mover")
     sleep 0.5  # the pointer is on its way
-    printf -v "$moving_var" '%s' "$(measure "$pid")"
+    echo "$name moving $(measure "$pid")" >>"$results"
     stop_program "$mover"
+    stop_program "$pid"
 }
 
-echo "Eyes: ${seconds} s with the pointer still, ${seconds} s with it circling the eyes..."
-run_phases "$eyes_pid" eyes_still eyes_moving
-stop_program "$eyes_pid"
+for ((round = 1; round <= rounds; round++)); do
+    echo "Round $round of $rounds: the eyes, then the floor; ${seconds} s still and ${seconds} s circling each..."
+    run_program eyes "$eyes_exe"
+    run_program floor "$floor_exe"
+done
 
-start_program floor "$floor_exe"
-floor_pid=$started
-echo "Floor: the same two phases..."
-run_phases "$floor_pid" floor_still floor_moving
-stop_program "$floor_pid"
-
-report() {
-    awk -v es="$eyes_still" -v em="$eyes_moving" -v fs="$floor_still" -v fm="$floor_moving" \
-        -v ts="$target_still" -v tm="$target_moving" '
-    function row(name, f,   v) {
-        split(f, v, " ")
-        printf "%-16s %8.2f %11.2f %15.2f %8.2f %7.2f %9.1f%%\n", name, v[1], v[2], v[1] + v[2], v[3], v[4], 100 * v[1] / v[4]
-    }
-    function ratio(name, e, f, target,   a, b, alone, both, verdict) {
-        split(e, a, " "); split(f, b, " ")
-        if (b[1] <= 0 || b[1] + b[2] <= 0) { printf "%-8s ratio: the floor used no measurable CPU\n", name; failed = 1; return }
-        alone = a[1] / b[1]; both = (a[1] + a[2]) / (b[1] + b[2])
-        verdict = (alone <= target && both <= target) ? "met" : "MISSED"
-        if (verdict == "MISSED") failed = 1
-        printf "eyes/floor, %-7s program alone %.2f, program+wineserver %.2f (target <= %s: %s)\n", name ":", alone, both, target, verdict
-    }
-    BEGIN {
-        print "CPU seconds in each phase (user+system), wall seconds, and the program'\''s share of one core:"
-        printf "%-16s %8s %11s %15s %8s %7s %10s\n", "phase", "program", "wineserver", "program+server", "Xvfb", "wall", "program"
-        row("eyes, still", es); row("floor, still", fs); row("eyes, moving", em); row("floor, moving", fm)
-        ratio("still", es, fs, ts); ratio("moving", em, fm, tm)
-        exit failed
-    }'
+# The table of every phase, then the ratios over the sums of all rounds.
+status=0
+awk -v ts="$target_still" -v tm="$target_moving" '
+{
+    name = $1 ", " $2; program = $3; server = $4
+    printf "%-16s %8.2f %11.2f %15.2f %8.2f %7.2f %9.1f%%\n", name, program, server, program + server, $5, $6, 100 * program / $6
+    p[$1, $2] += program; s[$1, $2] += server
 }
-report
+function ratio(phase, target,   alone, both, verdict) {
+    if (p["floor", phase] <= 0) { printf "eyes/floor, %-7s the floor used no measurable CPU\n", phase ":"; failed = 1; return }
+    alone = p["eyes", phase] / p["floor", phase]
+    both = (p["eyes", phase] + s["eyes", phase]) / (p["floor", phase] + s["floor", phase])
+    verdict = (alone <= target && both <= target) ? "met" : "MISSED"
+    if (verdict == "MISSED") failed = 1
+    printf "eyes/floor, %-7s program alone %.2f, program+wineserver %.2f (target <= %s: %s)\n", phase ":", alone, both, target, verdict
+}
+BEGIN {
+    print "CPU seconds in each phase (user+system), wall seconds, and the program'"'"'s share of one core:"
+    printf "%-16s %8s %11s %15s %8s %7s %10s\n", "phase", "program", "wineserver", "program+server", "Xvfb", "wall", "program"
+}
+END { ratio("still", ts); ratio("moving", tm); exit failed }' "$results" || status=$?
+exit $status
