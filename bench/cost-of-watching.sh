@@ -3,6 +3,7 @@
 # that only read the cursor), in one session under Wine on a virtual display of its own.
 #
 #   bench/cost-of-watching.sh [seconds] [rounds]     (defaults 20 and 1; ./dev build first)
+#   BENCH_PROGRAMS_DIR=<folder> bench/cost-of-watching.sh ...   measures the eyes of another build
 #
 # In each round, for each program, started after the other has ended: a phase with the pointer still
 # and a phase with the pointer circling the eyes on one fixed path. Each phase measures only its own

@@ -2,10 +2,11 @@
 # fresh Wine prefix of its own with the programs installed, a persistent wineserver, and a clean-up
 # that stops every process the session started, also on Ctrl-C.
 #
-# Needs: top (the repository), and the cross build in $top/build/win.
+# Needs: top (the repository), and the cross build in $top/build/win. BENCH_PROGRAMS_DIR names
+# another folder holding TavrinEyes.exe and its siblings, to measure another build of them.
 
 bench_dir=$top/build/win/bench
-programs_dir=$top/build/win/TavrinEyes
+programs_dir=${BENCH_PROGRAMS_DIR:-$top/build/win/TavrinEyes}
 install_dir='C:\Program Files\Tavrin Eyes'
 eyes_exe="$install_dir\\TavrinEyes.exe"
 floor_exe='C:\bench\floor.exe'
