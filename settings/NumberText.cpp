@@ -43,7 +43,8 @@ std::optional<std::int32_t> TextToLong(std::string_view text) {
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number, std::chars_format::general);
     if (end != text.data() + text.size()) return std::nullopt;
     if (error == std::errc::result_out_of_range) {
-        // Out of a double's range: too large is no whole number, too small (1e-400) is zero.
+        // Out of a double's range: too large is no whole number, too small (1e-400) is zero. strtod
+        // tells the two apart; it reads a "." as the point since the program keeps the C locale.
         const std::string copy(text);
         if (std::abs(std::strtod(copy.c_str(), nullptr)) == HUGE_VAL) return std::nullopt;
         number = 0.0;
