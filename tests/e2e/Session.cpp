@@ -261,6 +261,17 @@ std::string Session::WaitWindow(const std::string& windowClass, const std::strin
     return hwnd;
 }
 
+std::string Session::WaitMessageBox(const std::string& caption, Millis timeout) {
+    std::string hwnd = "0";
+    WaitFor(
+        [&] {
+            hwnd = FindWindow("#32770", caption);
+            return hwnd != "0" && Ask("visible " + hwnd) == "1";
+        },
+        timeout);
+    return hwnd != "0" && Ask("visible " + hwnd) == "1" ? hwnd : "0";
+}
+
 bool Session::WaitGone(const std::string& windowClass, const std::string& caption, Millis timeout) {
     return WaitFor([&] { return FindWindow(windowClass, caption) == "0"; }, timeout);
 }

@@ -72,6 +72,9 @@ public:
     // A top-level window by class ("-" for any) and caption, polled until it exists.
     std::string WaitWindow(const std::string& windowClass, const std::string& caption, Millis timeout = 8s);
     std::string FindWindow(const std::string& windowClass, const std::string& caption);
+    // A message box of that caption, once it is shown: before that its buttons and icon are not
+    // yet visible, so reading them would race the dialog's own set-up.
+    std::string WaitMessageBox(const std::string& caption, Millis timeout = 8s);
     // Windows of that caption belonging to the given Windows process (Linux pid of the wine process).
     std::vector<std::string> WindowsOf(const std::string& caption);
     bool WaitGone(const std::string& windowClass, const std::string& caption, Millis timeout);

@@ -156,7 +156,7 @@ TEST(Menu, ASkinSwitchWithoutSkinnerSaysSoAndKeepsRunning) {
 
     ASSERT_TRUE(OpenMenuAt(session, PupilX, PupilY));
     Choose(session, Skin, "Right Down Return");
-    const std::string box = session.WaitWindow("#32770", "Tavrin Eyes", 5s);
+    const std::string box = session.WaitMessageBox("Tavrin Eyes", 5s);
     ASSERT_NE(box, "0");
     EXPECT_EQ(session.Ask("msgtext " + box),
               "Unable to start skinner.exe. The new skin will be used the next time Tavrin Eyes starts.");

@@ -60,7 +60,7 @@ TEST(Skinner, MissingMainProgramIsReportedOnceAfterTheBarIsFull) {
     ASSERT_TRUE(Session::WaitFor([&] { return Splash(session) != "0"; }, 10s));
     const auto shown = Clock::now();
 
-    const std::string box = session.WaitWindow("#32770", "skinner", 10s);
+    const std::string box = session.WaitMessageBox("skinner", 10s);
     ASSERT_NE(box, "0");
     EXPECT_GT(Seconds(shown), 1.4) << "only after the bar has been full for a second";
     EXPECT_EQ(session.Ask("msgtext " + box),
