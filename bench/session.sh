@@ -111,10 +111,18 @@ stop_program() {
 }
 
 # Runs the sampler with one command; its output goes to standard output (through a file, as wine's
-# helpers keep pipes open). Status: the sampler's.
+# helpers keep pipes open). Status: the sampler's (0, or 2 when there is no eyes window). Any other
+# status means wine could not run the sampler this time (seen on a loaded machine): it is run again,
+# up to three times, and each failure is told on standard error.
 sampler() {
-    local out="$session_root/sampler.out" status=0
-    wine "$sampler_exe" "$1" >"$out" 2>/dev/null </dev/null || status=$?
+    local out="$session_root/sampler.out" status attempt
+    for attempt in 1 2 3; do
+        status=0
+        wine "$sampler_exe" "$1" >"$out" 2>"$out.err" </dev/null || status=$?
+        [ "$status" -ne 0 ] && [ "$status" -ne 2 ] || break
+        echo "bench: the sampler ($1) ended with status $status: $(head -c 300 "$out.err" | tr '\n' ' ')" >&2
+        sleep 0.5
+    done
     tr -d '\r' <"$out"
     return $status
 }
