@@ -263,13 +263,13 @@ std::string Session::WaitWindow(const std::string& windowClass, const std::strin
 
 std::string Session::WaitMessageBox(const std::string& caption, Millis timeout) {
     std::string hwnd = "0";
-    WaitFor(
+    const bool shown = WaitFor(
         [&] {
             hwnd = FindWindow("#32770", caption);
             return hwnd != "0" && Ask("visible " + hwnd) == "1";
         },
         timeout);
-    return hwnd != "0" && Ask("visible " + hwnd) == "1" ? hwnd : "0";
+    return shown ? hwnd : "0";
 }
 
 bool Session::WaitGone(const std::string& windowClass, const std::string& caption, Millis timeout) {
