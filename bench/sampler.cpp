@@ -11,8 +11,8 @@
 //   sampler menu    how many popup menus (class "#32768") stand visible on the desktop
 // Exit status 0, or 2 when the eyes window does not exist, 1 for a bad argument.
 
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 #include <winternl.h>
 
 #include <algorithm>
@@ -61,7 +61,7 @@ int CountWindows(DWORD pid) {
     return walk.count;
 }
 
-constexpr ULONG GdiHandleCount = 0x10000;  // entries of a GDI handle table
+constexpr ULONG GdiHandleCount = 0x10000;   // entries of a GDI handle table
 constexpr SIZE_T PebGdiTableOffset = 0xF8;  // PEB.GdiSharedHandleTable in a 64-bit process
 
 // One entry of a GDI handle table; Type is 0 for a free entry.

@@ -16,8 +16,7 @@ namespace eyes {
 
 namespace {
 
-constexpr char PlatformMessage[] =
-    "Operating System does not support. This program will run only on NT Platform.";
+constexpr char PlatformMessage[] = "Operating System does not support. This program will run only on NT Platform.";
 constexpr long PlatformNt = 2;  // VER_PLATFORM_WIN32_NT
 
 forms::FormLayout Form1Layout() {
@@ -118,9 +117,9 @@ void Form1::LoadSettingsAndPlace() {
     const auto top = store.LoadTop();
     const HWND zOrder = store.LoadOnTop().value_or(0) == 1 ? HWND_TOPMOST : HWND_NOTOPMOST;
 
-    const Placement place =
-        PlaceAtStart(scres, left, top, store.CurrentResolution(), forms::Screen.Width() / forms::Screen.TwipsPerPixelX(),
-                     forms::Screen.Height() / forms::Screen.TwipsPerPixelY());
+    const Placement place = PlaceAtStart(scres, left, top, store.CurrentResolution(),
+                                         forms::Screen.Width() / forms::Screen.TwipsPerPixelX(),
+                                         forms::Screen.Height() / forms::Screen.TwipsPerPixelY());
     SetWindowPos(hWnd(), zOrder, place.X, place.Y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     if (place.StoreNewPosition) {
         store.SaveResolution();
@@ -136,10 +135,9 @@ void Form1::Timer2_Timer() { TrackPupil(picballRight, CerRight, RightRest); }
 // window's position now, so the pupils keep tracking while the eyes are dragged.
 void Form1::TrackPupil(forms::PictureBox& pupil, const forms::Shape& eye, const RestPoint& rest) {
     GetCursorXY(CursorX, CursorY);
-    const PupilSpot spot =
-        PupilPosition({Left(), Top(), forms::Screen.TwipsPerPixelX(), forms::Screen.TwipsPerPixelY()},
-                      {eye.Left, eye.Top, eye.Width, eye.Height}, {pupil.Width(), pupil.Height()}, rest, CursorX,
-                      CursorY);
+    const PupilSpot spot = PupilPosition(
+        {Left(), Top(), forms::Screen.TwipsPerPixelX(), forms::Screen.TwipsPerPixelY()},
+        {eye.Left, eye.Top, eye.Width, eye.Height}, {pupil.Width(), pupil.Height()}, rest, CursorX, CursorY);
     pupil.Move(spot.Left, spot.Top);
     pupil.Cls();
 }

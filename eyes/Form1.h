@@ -3,9 +3,9 @@
 // pupils show (the skin lies beneath it in Form6). Its start-up is the program's start-up.
 
 #include "Drag.h"
-#include "PupilTracking.h"
 #include "Form.h"
 #include "PictureBox.h"
+#include "PupilTracking.h"
 #include "Timer.h"
 
 namespace eyes {

@@ -8,7 +8,7 @@
 namespace eyes {
 
 struct Placement {
-    int X = 0, Y = 0;             // the window's top-left corner, screen pixels
+    int X = 0, Y = 0;               // the window's top-left corner, screen pixels
     bool StoreNewPosition = false;  // re-centred: the resolution and position are stored anew
 };
 

@@ -8,8 +8,8 @@ namespace {
 constexpr float Half = 2.0f;
 }
 
-PupilSpot PupilPosition(const WindowOrigin& window, const EyeArea& eye, const PupilSize& pupil,
-                        const RestPoint& rest, long cursorX, long cursorY) {
+PupilSpot PupilPosition(const WindowOrigin& window, const EyeArea& eye, const PupilSize& pupil, const RestPoint& rest,
+                        long cursorX, long cursorY) {
     // The eye's centre in screen pixels.
     const float cx = window.LeftTwips / window.TwipsPerPixelX + eye.Left + eye.Width / Half;
     const float cy = window.TopTwips / window.TwipsPerPixelY + eye.Top + eye.Height / Half;

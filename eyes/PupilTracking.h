@@ -30,7 +30,7 @@ inline constexpr double NearRadius = 16.0;
 inline constexpr RestPoint LeftRest{28.0, 39.0};
 inline constexpr RestPoint RightRest{88.0, 39.0};
 
-PupilSpot PupilPosition(const WindowOrigin& window, const EyeArea& eye, const PupilSize& pupil,
-                        const RestPoint& rest, long cursorX, long cursorY);
+PupilSpot PupilPosition(const WindowOrigin& window, const EyeArea& eye, const PupilSize& pupil, const RestPoint& rest,
+                        long cursorX, long cursorY);
 
 }  // namespace eyes

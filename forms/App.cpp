@@ -32,8 +32,8 @@ std::string AppObject::EXEName() const {
 
 HWND AppObject::HiddenOwner() {
     if (!hiddenOwner_)
-        hiddenOwner_ = CreateWindowExA(0, "STATIC", Title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                       Instance(), nullptr);
+        hiddenOwner_ =
+            CreateWindowExA(0, "STATIC", Title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, Instance(), nullptr);
     return hiddenOwner_;
 }
 

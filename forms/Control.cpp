@@ -70,8 +70,8 @@ void Control::SetPicture(PicturePtr picture) {
     if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void Control::CreateWindowObject(DWORD exStyle, DWORD style, const char* caption, int x, int y, int width,
-                                 int height, HWND parent) {
+void Control::CreateWindowObject(DWORD exStyle, DWORD style, const char* caption, int x, int y, int width, int height,
+                                 HWND parent) {
     static const WindowClass windowClass(&Control::Procedure);
     if (!windowClass.Registered()) throw std::runtime_error("The window class could not be registered.");
     CreateWindowExA(exStyle, ClassName, caption, style, x, y, width, height, parent, nullptr, App.Instance(), this);

@@ -63,9 +63,9 @@ void Form::Load() {
     if (layout_.IconId != 0) {
         bigIcon_.reset(static_cast<HICON>(LoadImageA(App.Instance(), MAKEINTRESOURCEA(layout_.IconId), IMAGE_ICON,
                                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-        smallIcon_.reset(static_cast<HICON>(LoadImageA(App.Instance(), MAKEINTRESOURCEA(layout_.IconId),
-                                                       IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                       GetSystemMetrics(SM_CYSMICON), 0)));
+        smallIcon_.reset(
+            static_cast<HICON>(LoadImageA(App.Instance(), MAKEINTRESOURCEA(layout_.IconId), IMAGE_ICON,
+                                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
         SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
         SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     }

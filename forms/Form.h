@@ -22,8 +22,8 @@ struct FormLayout {
     bool CenterScreen = false;
     ScaleMode Scale = ScaleMode::Twips;
     OleColor BackColor = SystemColor(COLOR_BTNFACE);
-    Bounds Client;      // twips: the client area's origin on the screen and its size
-    int IconId = 0;     // icon resource, 0 for none
+    Bounds Client;   // twips: the client area's origin on the screen and its size
+    int IconId = 0;  // icon resource, 0 for none
 };
 
 class Form : public Control {
@@ -62,8 +62,8 @@ private:
     void MoveToPosition();
 
     FormLayout layout_;
-    float left_ = 0, top_ = 0;   // twips
-    POINT pixel_{};              // where the window stands
+    float left_ = 0, top_ = 0;  // twips
+    POINT pixel_{};             // where the window stands
     bool loaded_ = false;
     unique_hicon bigIcon_, smallIcon_;
 };

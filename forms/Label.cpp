@@ -29,8 +29,7 @@ unique_hfont MakeFont(const Font& font) {
                                     DEFAULT_PITCH | FF_DONTCARE, font.Name));
 }
 
-Label::Label(Control& container, Bounds bounds, std::string caption, Font font, OleColor foreColor,
-             Alignment alignment)
+Label::Label(Control& container, Bounds bounds, std::string caption, Font font, OleColor foreColor, Alignment alignment)
     : Caption(std::move(caption)),
       container_(container),
       bounds_(bounds),
@@ -54,12 +53,15 @@ void Label::Draw(HDC dc) {
     SetTextColor(dc, ToColorRef(foreColor_));
     // One line each; a caption wider than its label runs on rather than being cut or wrapped, since
     // the fonts the system substitutes can be wider than the ones the layout was made with.
-    const UINT format = DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX | (alignment_ == Alignment::Center ? DT_CENTER : DT_LEFT);
+    const UINT format =
+        DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX | (alignment_ == Alignment::Center ? DT_CENTER : DT_LEFT);
     DrawTextA(dc, Caption.c_str(), static_cast<int>(Caption.size()), &rect, format);
 }
 
 Image::Image(Control& container, Bounds bounds, int gifResourceId)
-    : container_(container), bounds_(bounds), resourceId_(gifResourceId) {
+    : container_(container),
+      bounds_(bounds),
+      resourceId_(gifResourceId) {
     container.Adopt(this);
 }
 
@@ -98,7 +100,10 @@ void Image::Draw(HDC dc) {
 }
 
 Button::Button(Control& container, Bounds bounds, std::string caption, Font font)
-    : container_(container), bounds_(bounds), caption_(std::move(caption)), font_(font) {
+    : container_(container),
+      bounds_(bounds),
+      caption_(std::move(caption)),
+      font_(font) {
     container.Adopt(this);
 }
 

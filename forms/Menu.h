@@ -16,7 +16,8 @@ public:
     explicit MenuItem(std::string caption) : caption_(std::move(caption)) {}
     // An item with a submenu of the given items, in display order.
     MenuItem(std::string caption, std::vector<MenuItem*> items)
-        : caption_(std::move(caption)), items_(std::move(items)) {}
+        : caption_(std::move(caption)),
+          items_(std::move(items)) {}
     MenuItem(const MenuItem&) = delete;
     MenuItem& operator=(const MenuItem&) = delete;
 

@@ -34,8 +34,12 @@ std::shared_ptr<Picture> Picture::FromResource(int id) {
 long Picture::Width() const { return std::lround(width_ * HimetricPerInch / Dpi(LOGPIXELSX)); }
 long Picture::Height() const { return std::lround(height_ * HimetricPerInch / Dpi(LOGPIXELSY)); }
 
-int HimetricToPixelsX(long himetric) { return static_cast<int>(std::lround(himetric * Dpi(LOGPIXELSX) / HimetricPerInch)); }
-int HimetricToPixelsY(long himetric) { return static_cast<int>(std::lround(himetric * Dpi(LOGPIXELSY) / HimetricPerInch)); }
+int HimetricToPixelsX(long himetric) {
+    return static_cast<int>(std::lround(himetric * Dpi(LOGPIXELSX) / HimetricPerInch));
+}
+int HimetricToPixelsY(long himetric) {
+    return static_cast<int>(std::lround(himetric * Dpi(LOGPIXELSY) / HimetricPerInch));
+}
 
 PicturePtr ImageList::ListImages(std::size_t index) {
     if (index < 1 || index > ids_.size()) throw std::out_of_range("Index out of bounds");

@@ -11,7 +11,9 @@ namespace forms {
 class Timer {
 public:
     Timer(Control& owner, UINT interval, std::function<void()> tick)
-        : owner_(owner), interval_(interval), tick_(std::move(tick)) {}
+        : owner_(owner),
+          interval_(interval),
+          tick_(std::move(tick)) {}
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
     ~Timer() { SetEnabled(false); }

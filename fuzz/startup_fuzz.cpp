@@ -103,33 +103,33 @@ std::vector<std::uint8_t> TextBytes(std::string_view text) { return {text.begin(
 std::optional<StoredValue> ReadValue(Input& in) {
     const std::uint8_t kind = in.Byte();
     switch (kind % 8) {
-        case 0:  // missing
-            return std::nullopt;
-        case 1:  // text of up to 255 bytes
-            return StoredValue{TypeSz, in.Bytes(in.Byte())};
-        case 2:  // a well-formed DWORD
-            return StoredValue{TypeDword, in.Bytes(4)};
-        case 3: {  // any type number with up to 300 bytes
-            const std::uint32_t type = in.Byte();
-            const std::size_t length = in.Number(2) % 301;
-            return StoredValue{type, in.Bytes(length)};
-        }
-        case 4:    // a tricky text without a terminating NUL, of the type the high bits choose
-        case 5: {  // ... with one, counted in the byte count
-            const std::uint8_t pick = in.Byte();
-            std::vector<std::uint8_t> data = TextBytes(kTexts[pick % std::size(kTexts)]);
-            if (kind % 8 == 5) data.push_back(0);
-            constexpr std::uint32_t types[] = {TypeSz, TypeExpandSz, TypeBinary, TypeMultiSz};
-            return StoredValue{types[(kind >> 3) % 4], std::move(data)};
-        }
-        case 6: {  // a REG_DWORD of 0 to 8 bytes
-            const std::size_t length = in.Byte() % 9;
-            return StoredValue{TypeDword, in.Bytes(length)};
-        }
-        default: {  // over-long text: 250 to 300 bytes of one character
-            const std::size_t length = 250 + in.Byte() % 51;
-            return StoredValue{TypeSz, std::vector<std::uint8_t>(length, in.Byte())};
-        }
+    case 0:  // missing
+        return std::nullopt;
+    case 1:  // text of up to 255 bytes
+        return StoredValue{TypeSz, in.Bytes(in.Byte())};
+    case 2:  // a well-formed DWORD
+        return StoredValue{TypeDword, in.Bytes(4)};
+    case 3: {  // any type number with up to 300 bytes
+        const std::uint32_t type = in.Byte();
+        const std::size_t length = in.Number(2) % 301;
+        return StoredValue{type, in.Bytes(length)};
+    }
+    case 4:    // a tricky text without a terminating NUL, of the type the high bits choose
+    case 5: {  // ... with one, counted in the byte count
+        const std::uint8_t pick = in.Byte();
+        std::vector<std::uint8_t> data = TextBytes(kTexts[pick % std::size(kTexts)]);
+        if (kind % 8 == 5) data.push_back(0);
+        constexpr std::uint32_t types[] = {TypeSz, TypeExpandSz, TypeBinary, TypeMultiSz};
+        return StoredValue{types[(kind >> 3) % 4], std::move(data)};
+    }
+    case 6: {  // a REG_DWORD of 0 to 8 bytes
+        const std::size_t length = in.Byte() % 9;
+        return StoredValue{TypeDword, in.Bytes(length)};
+    }
+    default: {  // over-long text: 250 to 300 bytes of one character
+        const std::size_t length = 250 + in.Byte() % 51;
+        return StoredValue{TypeSz, std::vector<std::uint8_t>(length, in.Byte())};
+    }
     }
 }
 

@@ -136,9 +136,7 @@ Status MemoryRegistry::DeleteValue(Key key, std::string_view name) {
     return keys_.at(handle->second.path).values.erase(Lower(name)) != 0 ? Success : FileNotFound;
 }
 
-Status MemoryRegistry::CloseKey(Key key) {
-    return handles_.erase(key) != 0 ? Success : 6;
-}
+Status MemoryRegistry::CloseKey(Key key) { return handles_.erase(key) != 0 ? Success : 6; }
 
 void MemoryRegistry::PutKey(Key root, std::string_view path) {
     Key key = 0;

@@ -12,8 +12,8 @@ using Key = std::uintptr_t;
 using Status = long;
 
 // The predefined roots, with the values Windows gives them.
-inline constexpr Key CurrentUser = 0x80000001u;  // HKEY_CURRENT_USER
-inline constexpr Key LocalMachine = 0x80000002u; // HKEY_LOCAL_MACHINE
+inline constexpr Key CurrentUser = 0x80000001u;   // HKEY_CURRENT_USER
+inline constexpr Key LocalMachine = 0x80000002u;  // HKEY_LOCAL_MACHINE
 
 // Statuses the code and its tests rely on (winerror.h values).
 inline constexpr Status Success = 0;

@@ -21,9 +21,7 @@ std::string DeliveredText(const char* buffer, std::uint32_t size) {
 
 }  // namespace
 
-void SettingsStore::Report(const std::exception& failure, MessageIcon icon) {
-    host_.ShowMessage(failure.what(), icon);
-}
+void SettingsStore::Report(const std::exception& failure, MessageIcon icon) { host_.ShowMessage(failure.what(), icon); }
 
 std::optional<Status> SettingsStore::CheckSettingsKey() {
     try {
@@ -72,8 +70,8 @@ std::optional<std::int16_t> SettingsStore::LoadDword(const char* name, MessageIc
         if (key.Open(CurrentUser, SettingsKey, Access::Read) != Success) return std::nullopt;
         if (registry_.QueryValue(key.get(), name, type, buffer.data(), size) != Success) return std::nullopt;
 
-        const std::int32_t number = static_cast<std::int32_t>(
-            buffer[0] | (buffer[1] << 8) | (buffer[2] << 16) | (static_cast<std::uint32_t>(buffer[3]) << 24));
+        const std::int32_t number = static_cast<std::int32_t>(buffer[0] | (buffer[1] << 8) | (buffer[2] << 16) |
+                                                              (static_cast<std::uint32_t>(buffer[3]) << 24));
         const std::string text = std::to_string(number).substr(0, size);
         // An empty value gives an empty text, which is no number: nothing is delivered.
         auto value = TextToLong(text);

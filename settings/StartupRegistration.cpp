@@ -39,8 +39,7 @@ void StartupRegistration::UnregisterStartup() {
         OpenedKey run(registry_);
         if (run.Open(LocalMachine, RunKey, Access::Write) != Success) return;
         registry_.DeleteValue(run.get(), RunValue);
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
 }
 
 std::optional<std::int16_t> StartupRegistration::IsStartupRegistered() {

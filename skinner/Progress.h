@@ -6,8 +6,8 @@ namespace skinner {
 inline constexpr int FrameCount = 15;
 
 struct ProgressStep {
-    int Frame;      // the frame to show after the tick
-    bool BarFull;   // this tick filled the bar: the launch timer takes over
+    int Frame;     // the frame to show after the tick
+    bool BarFull;  // this tick filled the bar: the launch timer takes over
 };
 
 // `shown` is the frame on show (1..15): frames 1 to 13 step to the next, 14 to the full bar, and a

@@ -11,9 +11,7 @@ namespace {
 constexpr int samplesPerAxis = 16;
 const Colour white = solid(255, 255, 255);
 
-double length(double x, double y) {
-    return std::sqrt(x * x + y * y);
-}
+double length(double x, double y) { return std::sqrt(x * x + y * y); }
 
 // A light crescent just inside the upper-left rim of an eye white, the
 // reflection of a window light on a glossy ball. 0..1.
@@ -42,9 +40,8 @@ Colour glossyWhite(const Ellipse& eye, double x, double y) {
 template <class Inside>
 Image dropShadow(int width, int height, double dx, double dy, double opacity, int passes, Inside inside) {
     const Colour shade = fade(solid(0, 0, 0), opacity);
-    const Image mask = supersample(width, height, 4, [&](double x, double y) {
-        return inside(x - dx, y - dy) ? shade : Colour{};
-    });
+    const Image mask =
+        supersample(width, height, 4, [&](double x, double y) { return inside(x - dx, y - dy) ? shade : Colour{}; });
     return blur(mask, passes);
 }
 
@@ -58,9 +55,8 @@ Pixmap drawPupil() {
         const double t = clamp01(length(x - 4.2, y - 4.0) / 9.5);
         return lerp(solid(78, 78, 82), solid(4, 4, 5), t);
     };
-    const Image dark = supersample(size, size, samplesPerAxis, [&](double x, double y) {
-        return disc.contains(x, y) ? shade(x, y) : Colour{};
-    });
+    const Image dark = supersample(size, size, samplesPerAxis,
+                                   [&](double x, double y) { return disc.contains(x, y) ? shade(x, y) : Colour{}; });
     Pixmap out(size, size);
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
@@ -121,9 +117,7 @@ Image drawSkin(SkinStyle style) {
     return compose(eyes, shadow);
 }
 
-Pixmap drawPlaceholder() {
-    return Pixmap(124, 81);
-}
+Pixmap drawPlaceholder() { return Pixmap(124, 81); }
 
 namespace {
 

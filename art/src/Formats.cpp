@@ -86,32 +86,28 @@ Bytes bmpFile(const Pixmap& image, int bitsPerPixel) {
     return out;
 }
 
-bool isTransparent(const Rgba8& p) {
-    return p.a < 128;
-}
+bool isTransparent(const Rgba8& p) { return p.a < 128; }
 
-Rgb8 rgbOf(const Rgba8& p) {
-    return {p.r, p.g, p.b};
-}
+Rgb8 rgbOf(const Rgba8& p) { return {p.r, p.g, p.b}; }
 
 Palette paletteFor(const Pixmap& image, int bitsPerPixel) {
     switch (bitsPerPixel) {
-        case 1:
-            return monochromePalette();
-        case 4:
-            return standardPalette16();
-        case 8: {
-            // Index 0 stays black: transparent pixels need a black XOR value.
-            std::vector<Rgb8> opaque;
-            for (const Rgba8& p : image.pixels)
-                if (!isTransparent(p)) opaque.push_back(rgbOf(p));
-            Palette palette{{0, 0, 0}};
-            const Palette adaptive = adaptivePalette(opaque, 255);
-            palette.insert(palette.end(), adaptive.begin(), adaptive.end());
-            return palette;
-        }
-        default:
-            throw std::invalid_argument("unsupported palettized depth " + std::to_string(bitsPerPixel));
+    case 1:
+        return monochromePalette();
+    case 4:
+        return standardPalette16();
+    case 8: {
+        // Index 0 stays black: transparent pixels need a black XOR value.
+        std::vector<Rgb8> opaque;
+        for (const Rgba8& p : image.pixels)
+            if (!isTransparent(p)) opaque.push_back(rgbOf(p));
+        Palette palette{{0, 0, 0}};
+        const Palette adaptive = adaptivePalette(opaque, 255);
+        palette.insert(palette.end(), adaptive.begin(), adaptive.end());
+        return palette;
+    }
+    default:
+        throw std::invalid_argument("unsupported palettized depth " + std::to_string(bitsPerPixel));
     }
 }
 
@@ -209,13 +205,9 @@ private:
 
 }  // namespace
 
-Bytes encodeBmp24(const Pixmap& image) {
-    return bmpFile(image, 24);
-}
+Bytes encodeBmp24(const Pixmap& image) { return bmpFile(image, 24); }
 
-Bytes encodeBmp32(const Pixmap& image) {
-    return bmpFile(image, 32);
-}
+Bytes encodeBmp32(const Pixmap& image) { return bmpFile(image, 32); }
 
 Pixmap premultiplied(const Image& image) {
     Pixmap out(image.width(), image.height());
@@ -229,9 +221,7 @@ Pixmap premultiplied(const Image& image) {
     return out;
 }
 
-Bytes encodeIcon(const std::vector<IconImage>& images) {
-    return iconDirectory(images, 1, 0, 0);
-}
+Bytes encodeIcon(const std::vector<IconImage>& images) { return iconDirectory(images, 1, 0, 0); }
 
 Bytes encodeCursor(const IconImage& image, int hotX, int hotY) {
     if (hotX < 0 || hotY < 0 || hotX >= image.pixels.width || hotY >= image.pixels.height)

@@ -5,28 +5,21 @@
 
 namespace art {
 
-Colour solid(int r, int g, int b) {
-    return {r / 255.0, g / 255.0, b / 255.0, 1.0};
-}
+Colour solid(int r, int g, int b) { return {r / 255.0, g / 255.0, b / 255.0, 1.0}; }
 
-Colour fade(Colour c, double opacity) {
-    return {c.r * opacity, c.g * opacity, c.b * opacity, c.a * opacity};
-}
+Colour fade(Colour c, double opacity) { return {c.r * opacity, c.g * opacity, c.b * opacity, c.a * opacity}; }
 
 Colour over(Colour top, Colour bottom) {
     const double keep = 1.0 - top.a;
-    return {top.r + bottom.r * keep, top.g + bottom.g * keep, top.b + bottom.b * keep,
-            top.a + bottom.a * keep};
+    return {top.r + bottom.r * keep, top.g + bottom.g * keep, top.b + bottom.b * keep, top.a + bottom.a * keep};
 }
 
 Colour lerp(Colour from, Colour to, double t) {
-    return {from.r + (to.r - from.r) * t, from.g + (to.g - from.g) * t,
-            from.b + (to.b - from.b) * t, from.a + (to.a - from.a) * t};
+    return {from.r + (to.r - from.r) * t, from.g + (to.g - from.g) * t, from.b + (to.b - from.b) * t,
+            from.a + (to.a - from.a) * t};
 }
 
-double clamp01(double v) {
-    return v < 0.0 ? 0.0 : (v > 1.0 ? 1.0 : v);
-}
+double clamp01(double v) { return v < 0.0 ? 0.0 : (v > 1.0 ? 1.0 : v); }
 
 double smoothstep(double edge0, double edge1, double v) {
     const double t = clamp01((v - edge0) / (edge1 - edge0));
@@ -34,17 +27,15 @@ double smoothstep(double edge0, double edge1, double v) {
 }
 
 Image::Image(int width, int height)
-    : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height) {
+    : width_(width),
+      height_(height),
+      pixels_(static_cast<std::size_t>(width) * height) {
     if (width <= 0 || height <= 0) throw std::invalid_argument("image size must be positive");
 }
 
-Colour& Image::at(int x, int y) {
-    return pixels_[static_cast<std::size_t>(y) * width_ + x];
-}
+Colour& Image::at(int x, int y) { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
 
-const Colour& Image::at(int x, int y) const {
-    return pixels_[static_cast<std::size_t>(y) * width_ + x];
-}
+const Colour& Image::at(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
 
 namespace {
 
@@ -62,8 +53,8 @@ Image binomialPass(const Image& in, bool horizontal) {
             const Colour a = sample(x - dx, y - dy);
             const Colour b = in.at(x, y);
             const Colour c = sample(x + dx, y + dy);
-            out.at(x, y) = {(a.r + 2 * b.r + c.r) / 4, (a.g + 2 * b.g + c.g) / 4,
-                            (a.b + 2 * b.b + c.b) / 4, (a.a + 2 * b.a + c.a) / 4};
+            out.at(x, y) = {(a.r + 2 * b.r + c.r) / 4, (a.g + 2 * b.g + c.g) / 4, (a.b + 2 * b.b + c.b) / 4,
+                            (a.a + 2 * b.a + c.a) / 4};
         }
     }
     return out;
@@ -87,9 +78,7 @@ Image compose(const Image& top, const Image& bottom) {
     return out;
 }
 
-std::uint8_t toByte(double v) {
-    return static_cast<std::uint8_t>(std::lround(clamp01(v) * 255.0));
-}
+std::uint8_t toByte(double v) { return static_cast<std::uint8_t>(std::lround(clamp01(v) * 255.0)); }
 
 Pixmap straighten(const Image& image) {
     Pixmap out(image.width(), image.height());

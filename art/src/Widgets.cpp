@@ -48,8 +48,8 @@ Pixmap drawProgressFrame(int blocks) {
 
     // Rounded corners: the outline's corner pixel shows the window, and the
     // pixel inside it softens the turn.
-    const std::array<std::array<int, 4>, 4> corners{{
-        {0, 0, 1, 1}, {right, 0, right - 1, 1}, {0, bottom, 1, bottom - 1}, {right, bottom, right - 1, bottom - 1}}};
+    const std::array<std::array<int, 4>, 4> corners{
+        {{0, 0, 1, 1}, {right, 0, right - 1, 1}, {0, bottom, 1, bottom - 1}, {right, bottom, right - 1, bottom - 1}}};
     for (const auto& [cx, cy, ix, iy] : corners) {
         px.at(cx, cy) = background;
         px.at(ix, iy) = blendBytes(px.at(ix, iy), outline, 0.5);

@@ -52,16 +52,16 @@ int main(int argc, char** argv) {
         // The application looks sideways; the main window's icon looks up
         // and to the left; the About icon looks up, clear of its info badge.
         save(folder, "app.ico",
-             encodeIcon(eyesIconSet({1.0, 0.1}, false,
-                                    {{48, 8}, {32, 8}, {128, 32}, {96, 32}, {72, 32}, {64, 32}, {48, 32}, {32, 32},
-                                     {24, 32}, {16, 32}})));
+             encodeIcon(eyesIconSet(
+                 {1.0, 0.1}, false,
+                 {{48, 8}, {32, 8}, {128, 32}, {96, 32}, {72, 32}, {64, 32}, {48, 32}, {32, 32}, {24, 32}, {16, 32}})));
         save(folder, "form1.ico",
              encodeIcon(eyesIconSet({-0.72, -0.69}, false,
                                     {{32, 4}, {32, 1}, {48, 8}, {32, 8}, {16, 8}, {48, 32}, {32, 32}, {16, 32}})));
         save(folder, "about.ico",
-             encodeIcon(eyesIconSet({0.4, -0.9}, true,
-                                    {{16, 4}, {32, 4}, {48, 4}, {16, 8}, {32, 8}, {48, 8}, {16, 32}, {32, 32},
-                                     {48, 32}})));
+             encodeIcon(
+                 eyesIconSet({0.4, -0.9}, true,
+                             {{16, 4}, {32, 4}, {48, 4}, {16, 8}, {32, 8}, {48, 8}, {16, 32}, {32, 32}, {48, 32}})));
         save(folder, "hand.cur", encodeCursor({drawHandCursor(), 1}, handHotX, handHotY));
         save(folder, "badge.gif", encodeGif(drawDonateBadge(), {224, 224, 224}));
     } catch (const std::exception& e) {

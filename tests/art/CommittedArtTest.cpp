@@ -20,13 +20,9 @@ namespace fs = std::filesystem;
 const fs::path imagesDir = ART_IMAGES_DIR;
 const Pixel keyColour{230, 230, 230, 255};
 
-Bitmap loadBmp(const std::string& name) {
-    return parseBmp(readFile(imagesDir / name));
-}
+Bitmap loadBmp(const std::string& name) { return parseBmp(readFile(imagesDir / name)); }
 
-bool isKey(const Pixel& p) {
-    return p.r == 230 && p.g == 230 && p.b == 230;
-}
+bool isKey(const Pixel& p) { return p.r == 230 && p.g == 230 && p.b == 230; }
 
 // ---------------------------------------------------------------- pupil
 
@@ -89,7 +85,9 @@ TEST_P(Skin, IsPremultipliedWithAClearBorder) {
         for (int x = 0; x < 130; ++x) {
             const Pixel p = skin.at(x, y);
             ASSERT_LE(std::max({p.r, p.g, p.b}), p.a) << "not premultiplied at " << x << "," << y;
-            if (x == 0 || y == 0 || x == 129 || y == 89) { EXPECT_EQ(p.a, 0) << "border " << x << "," << y; }
+            if (x == 0 || y == 0 || x == 129 || y == 89) {
+                EXPECT_EQ(p.a, 0) << "border " << x << "," << y;
+            }
             if (p.a > 0 && p.a < 255) ++partial;
         }
     }
@@ -134,8 +132,8 @@ std::set<std::pair<int, int>> pupilBoxPositions(double farLeft, double nearLeft)
         for (int j = -64; j <= 64; ++j) {
             const double ox = i * 0.25, oy = j * 0.25;
             if (ox * ox + oy * oy > 256.0) continue;
-            positions.insert({static_cast<int>(std::nearbyint(nearLeft + ox)),
-                              static_cast<int>(std::nearbyint(39.0 + oy))});
+            positions.insert(
+                {static_cast<int>(std::nearbyint(nearLeft + ox)), static_cast<int>(std::nearbyint(39.0 + oy))});
         }
     }
     return positions;
@@ -154,8 +152,8 @@ TEST_P(Skin, EyeWhiteIsOpaqueAndLightUnderEveryPupilPosition) {
                     ASSERT_TRUE(x >= 0 && y >= 0 && x < 130 && y < 90);
                     const Pixel p = skin.at(x, y);
                     ASSERT_EQ(p.a, 255) << "box at " << left << "," << top << " pixel " << x << "," << y;
-                    ASSERT_GE(std::min({p.r, p.g, p.b}), 190) << "box at " << left << "," << top << " pixel " << x
-                                                               << "," << y;
+                    ASSERT_GE(std::min({p.r, p.g, p.b}), 190)
+                        << "box at " << left << "," << top << " pixel " << x << "," << y;
                 }
             }
         }
@@ -249,7 +247,9 @@ void expectIcon(const std::string& name, const std::vector<Format>& expected) {
         EXPECT_EQ(e.planes, 1);
         EXPECT_EQ(e.bitCount, b.bitsPerPixel);
         EXPECT_EQ(e.colourCount, b.bitsPerPixel < 8 ? 1 << b.bitsPerPixel : 0);
-        if (b.bitsPerPixel <= 8) { EXPECT_EQ(b.paletteEntries, 1 << b.bitsPerPixel); }
+        if (b.bitsPerPixel <= 8) {
+            EXPECT_EQ(b.paletteEntries, 1 << b.bitsPerPixel);
+        }
 
         int opaque = 0, clear = 0, light = 0, dark = 0;
         for (int y = 0; y < b.height; ++y) {
@@ -259,7 +259,9 @@ void expectIcon(const std::string& name, const std::vector<Format>& expected) {
                 if (!shown) {
                     ++clear;
                     // Transparent palette pixels must XOR black onto the screen.
-                    if (b.bitsPerPixel <= 8) { EXPECT_EQ(p, (Pixel{0, 0, 0})); }
+                    if (b.bitsPerPixel <= 8) {
+                        EXPECT_EQ(p, (Pixel{0, 0, 0}));
+                    }
                     continue;
                 }
                 if (b.bitsPerPixel == 32 && p.a == 255) ++opaque;
@@ -279,8 +281,8 @@ void expectIcon(const std::string& name, const std::vector<Format>& expected) {
 }
 
 TEST(Icons, ApplicationIconHoldsTenImages) {
-    expectIcon("app.ico", {{48, 8}, {32, 8}, {128, 32}, {96, 32}, {72, 32}, {64, 32}, {48, 32}, {32, 32},
-                           {24, 32}, {16, 32}});
+    expectIcon("app.ico",
+               {{48, 8}, {32, 8}, {128, 32}, {96, 32}, {72, 32}, {64, 32}, {48, 32}, {32, 32}, {24, 32}, {16, 32}});
 }
 
 TEST(Icons, MainWindowIconHoldsEightImages) {
@@ -304,7 +306,7 @@ TEST(Cursor, IsAMonochromeHandWithItsHotSpotOnTheFingertip) {
     EXPECT_EQ(b.width, 32);
     EXPECT_EQ(b.height, 32);
     EXPECT_EQ(b.bitsPerPixel, 1);
-    EXPECT_EQ(e.planes, 5);  // hot spot x
+    EXPECT_EQ(e.planes, 5);    // hot spot x
     EXPECT_EQ(e.bitCount, 0);  // hot spot y
     const Pixel black{0, 0, 0}, white{255, 255, 255};
     EXPECT_FALSE(b.transparent(5, 0));
@@ -330,7 +332,9 @@ TEST(Cursor, IsAMonochromeHandWithItsHotSpotOnTheFingertip) {
     EXPECT_GT(blacks, 40);
     EXPECT_GT(whites, 100);
     for (int x = 0; x < 32; ++x)
-        if (x < 5 || x > 6) { EXPECT_TRUE(b.transparent(x, 0)) << "only the fingertip reaches the top row"; }
+        if (x < 5 || x > 6) {
+            EXPECT_TRUE(b.transparent(x, 0)) << "only the fingertip reaches the top row";
+        }
 }
 
 // ---------------------------------------------------------------- badge

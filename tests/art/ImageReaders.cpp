@@ -38,9 +38,7 @@ void require(bool condition, const std::string& what) {
     if (!condition) throw std::runtime_error(what);
 }
 
-std::size_t stride(int width, int bits) {
-    return ((static_cast<std::size_t>(width) * bits + 31) / 32) * 4;
-}
+std::size_t stride(int width, int bits) { return ((static_cast<std::size_t>(width) * bits + 31) / 32) * 4; }
 
 int packedValue(const Bytes& bytes, std::size_t rowStart, int x, int bits) {
     const std::size_t bit = static_cast<std::size_t>(x) * bits;
@@ -175,8 +173,7 @@ std::vector<std::uint8_t> lzwDecode(const Bytes& data, int minimumCodeSize) {
     auto readCode = [&]() -> unsigned {
         require(bitPos + width <= data.size() * 8, "LZW data ends without an end code");
         unsigned code = 0;
-        for (int i = 0; i < width; ++i, ++bitPos)
-            code |= ((data[bitPos / 8] >> (bitPos % 8)) & 1u) << i;
+        for (int i = 0; i < width; ++i, ++bitPos) code |= ((data[bitPos / 8] >> (bitPos % 8)) & 1u) << i;
         return code;
     };
 

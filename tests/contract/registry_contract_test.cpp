@@ -169,9 +169,9 @@ TEST_F(RegistryContract, RunValueHoldsTheQuotedPathAndOnlyItsPresenceCounts) {
 
     host.directory = "D:\\";  // register twice: one value, the last path, bare without blanks
     startup.RegisterStartup();
-    EXPECT_EQ(Read(LocalMachine, RunKey, RunValue).data, (std::vector<std::uint8_t>{
-                                                               'D', ':', '\\', 'T', 'a', 'v', 'r', 'i', 'n', 'E',
-                                                               'y', 'e', 's', '.', 'e', 'x', 'e'}));
+    EXPECT_EQ(Read(LocalMachine, RunKey, RunValue).data,
+              (std::vector<std::uint8_t>{'D', ':', '\\', 'T', 'a', 'v', 'r', 'i', 'n', 'E', 'y', 'e', 's', '.', 'e',
+                                         'x', 'e'}));
 
     startup.UnregisterStartup();
     EXPECT_EQ(Read(LocalMachine, RunKey, RunValue).status, FileNotFound);

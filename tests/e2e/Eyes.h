@@ -23,7 +23,8 @@ inline EyesWindows StartEyes(Session& session, pid_t* pid = nullptr) {
     EyesWindows eyes;
     eyes.form6 = session.WaitWindow(FormClass, "Form6", 15s);
     eyes.form1 = session.WaitWindow(FormClass, "Form1", 5s);
-    Session::WaitFor([&] { return session.Ask("visible " + eyes.form1) == "1" && session.Ask("visible " + eyes.form6) == "1"; }, 5s);
+    Session::WaitFor(
+        [&] { return session.Ask("visible " + eyes.form1) == "1" && session.Ask("visible " + eyes.form6) == "1"; }, 5s);
     return eyes;
 }
 

@@ -41,8 +41,7 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 }
 
 std::string NameWord(std::string name) {
-    for (std::size_t at = name.find(' '); at != std::string::npos; at = name.find(' ', at))
-        name.replace(at, 1, "%20");
+    for (std::size_t at = name.find(' '); at != std::string::npos; at = name.find(' ', at)) name.replace(at, 1, "%20");
     return name;
 }
 
@@ -139,8 +138,7 @@ std::vector<std::string> Session::Environment() const {
     return environment;
 }
 
-pid_t Session::Spawn(const std::vector<std::string>& argv, const std::string& logFile, int* stdinFd,
-                     int* stdoutFd) {
+pid_t Session::Spawn(const std::vector<std::string>& argv, const std::string& logFile, int* stdinFd, int* stdoutFd) {
     int in[2] = {-1, -1}, out[2] = {-1, -1};
     if (stdinFd && (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0)) throw std::runtime_error("no pipe");
     std::vector<std::string> environment = Environment();
@@ -402,7 +400,8 @@ std::vector<std::string> Session::OpenedUrls() {
 
 void Session::RemoveBrowser() {
     const std::string none = "/nonexistent/browser";
-    SetValue("HKCU", "Software\\Wine\\WineBrowser", "Browsers", 1, std::vector<unsigned char>(none.begin(), none.end()));
+    SetValue("HKCU", "Software\\Wine\\WineBrowser", "Browsers", 1,
+             std::vector<unsigned char>(none.begin(), none.end()));
 }
 
 }  // namespace e2e

@@ -39,8 +39,8 @@ struct RegValue {
 
 struct SessionOptions {
     int width = 1024, height = 768;
-    bool compositor = false;            // blend per-pixel alpha for screenshots
-    std::string background = "";       // root window colour, e.g. "#3a6ea5"
+    bool compositor = false;      // blend per-pixel alpha for screenshots
+    std::string background = "";  // root window colour, e.g. "#3a6ea5"
 };
 
 inline constexpr char SettingsPath[] = "Software\\Brellik's Software\\Tavrin Eyes\\2.0";
@@ -121,8 +121,8 @@ private:
     std::vector<std::string> Environment() const;
 
     SessionOptions options_;
-    std::string root_;     // the session's own temporary folder
-    std::string prefix_;   // its Wine prefix
+    std::string root_;    // the session's own temporary folder
+    std::string prefix_;  // its Wine prefix
     std::string display_;
     pid_t xvfb_ = -1, compositor_ = -1, driver_ = -1;
     int driverIn_ = -1, driverOut_ = -1;
@@ -136,7 +136,9 @@ bool Session::WaitFor(Condition condition, Millis timeout, Millis step) {
     for (;;) {
         if (condition()) return true;
         if (Clock::now() >= end) return false;
-        struct timespec pause{0, static_cast<long>(step.count()) * 1000000L};
+        struct timespec pause {
+            0, static_cast<long>(step.count()) * 1000000L
+        };
         nanosleep(&pause, nullptr);
     }
 }

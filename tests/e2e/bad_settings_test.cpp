@@ -54,7 +54,7 @@ struct Row {
     std::vector<Change> changes;  // from the valid settings
     bool restored;                // at 300,200; else re-centred at 512,192 and the new place stored
     bool topmost;
-    bool skinned;                 // a skin picture: the overlay is 130 x 90, else 124 x 81
+    bool skinned;  // a skin picture: the overlay is 130 x 90, else 124 x 81
 };
 
 // What the row expects, shown after the test's name.
@@ -63,8 +63,11 @@ void PrintTo(const Row& row, std::ostream* out) {
          << (row.skinned ? ", skinned" : ", no skin");
 }
 
-const std::vector<Change> Valid = {{"scres", Text("1024X768")}, {"left", Text("300")}, {"top", Text("200")},
-                                   {"ontop", Number(1)}, {"skin", Number(1)}};
+const std::vector<Change> Valid = {{"scres", Text("1024X768")},
+                                   {"left", Text("300")},
+                                   {"top", Text("200")},
+                                   {"ontop", Number(1)},
+                                   {"skin", Number(1)}};
 
 const Row Rows[] = {
     // Missing values.
@@ -82,7 +85,9 @@ const Row Rows[] = {
       {"top", TextWithNul("200", MultiSz)},
       {"ontop", Number(1, Binary)},
       {"skin", Number(2, Binary)}},
-     true, true, true},
+     true,
+     true,
+     true},
     // Over-long: 300 bytes do not fit the 255-byte text buffer or the 4-byte number.
     {"OverLongScresAndOnTop", {{"scres", OverLong("1024X768")}, {"ontop", OverLong(1u)}}, false, false, true},
     {"OverLongLeftAndSkin", {{"left", OverLong("300")}, {"skin", OverLong(1u)}}, false, true, false},
@@ -95,12 +100,17 @@ const Row Rows[] = {
       {"top", TextWithNul("200")},
       {"ontop", TextWithNul("1")},
       {"skin", TextWithNul("1")}},
-     true, false, false},
+     true,
+     false,
+     false},
     // Garbage.
     {"GarbageScresAndOnTop", {{"scres", Text("1024x768")}, {"ontop", Number(2)}}, false, false, true},
     {"GarbageLeftAndSkin", {{"left", Text("1,5")}, {"skin", Number(3)}}, false, true, false},
-    {"GarbageTopAndHugeNumbers", {{"top", Text("abc")}, {"ontop", Number(0xFFFFFFFF)}, {"skin", Number(65537)}},
-     false, false, false},
+    {"GarbageTopAndHugeNumbers",
+     {{"top", Text("abc")}, {"ontop", Number(0xFFFFFFFF)}, {"skin", Number(65537)}},
+     false,
+     false,
+     false},
 };
 
 std::optional<Stored> StoredBefore(const Row& row, const std::string& name) {
@@ -159,8 +169,8 @@ TEST_P(BadSettings, LaterStart) {
         if (!row.restored && std::string(name) == "left") expected = Text("512");
         if (!row.restored && std::string(name) == "top") expected = Text("192");
         const RegValue now = session.Query("HKCU", SettingsPath, name);
-        const bool same = expected ? now.present && now.type == expected->type && now.data == expected->data
-                                   : !now.present;
+        const bool same =
+            expected ? now.present && now.type == expected->type && now.data == expected->data : !now.present;
         EXPECT_TRUE(same) << name << " is now " << Describe(now);
     }
     EXPECT_FALSE(session.Query("HKLM", RunPath, "Tavrin Eyes").present) << "only a first run registers";

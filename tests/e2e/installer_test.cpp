@@ -27,7 +27,7 @@ std::string SetupFile() { return ProgramsDir() + "/../TavrinEyes-2.0-setup.exe";
 std::string Installed(const std::string& name) { return std::string(InstallDir) + "\\" + name; }
 
 bool Exists(const std::string& path) {
-    struct stat info{};
+    struct stat info {};
     return stat(path.c_str(), &info) == 0;
 }
 
@@ -65,9 +65,9 @@ std::optional<int> RunCommand(Session& session, const std::string& commandLine, 
 }
 
 void RunSetup(Session& session) {
-    ASSERT_TRUE(Exists(SetupFile())) << SetupFile() << " is missing: the cross build makes it when makensis is installed";
-    if (!Exists(session.UnixPath(SetupInPrefix)))
-        WriteFile(session.UnixPath(SetupInPrefix), ReadFile(SetupFile()));
+    ASSERT_TRUE(Exists(SetupFile())) << SetupFile()
+                                     << " is missing: the cross build makes it when makensis is installed";
+    if (!Exists(session.UnixPath(SetupInPrefix))) WriteFile(session.UnixPath(SetupInPrefix), ReadFile(SetupFile()));
     std::optional<int> exit = RunCommand(session, "\"" + std::string(SetupInPrefix) + "\" /S");
     ASSERT_TRUE(exit.has_value()) << "the setup did not end";
     ASSERT_EQ(*exit, 0);

@@ -13,10 +13,10 @@ namespace {
 
 struct OpenerRun {
     std::optional<int> exit;
-    double seconds = 0;        // from its launch to its end
-    double ownSeconds = -1;    // from the moment its (hidden) window exists to its end
-    bool shown = false;        // a message box, or its own window made visible
-    bool screenBlank = true;   // the virtual display stayed white while it ran
+    double seconds = 0;       // from its launch to its end
+    double ownSeconds = -1;   // from the moment its (hidden) window exists to its end
+    bool shown = false;       // a message box, or its own window made visible
+    bool screenBlank = true;  // the virtual display stayed white while it ran
 };
 
 // Whether every pixel of a screenshot is white (the display's root; nothing drawn over it).

@@ -130,8 +130,8 @@ TEST(Skin, AnUnknownSkinShowsOnlyThePupilsAndLetsTheMouseThrough) {
 
     // Only the pupils differ from the white desktop around them.
     // The share of white pixels in the eyes' area.
-    const double whiteShare = MeasureScreen(session, "noskin",
-                                            "-crop 130x90+300+200 +repage -fill black +opaque white -format %[fx:mean]");
+    const double whiteShare =
+        MeasureScreen(session, "noskin", "-crop 130x90+300+200 +repage -fill black +opaque white -format %[fx:mean]");
     const double pupils = 2.0 * 13 * 13 * 0.85 / (130.0 * 90.0);
     EXPECT_GT(whiteShare, 1.0 - pupils - 0.01);
     EXPECT_LT(whiteShare, 1.0 - pupils * 0.5) << "the pupils do show";

@@ -48,8 +48,8 @@ TEST(Skinner, ShowsItsSplashThenStartsTheEyesAndIsGone) {
     ASSERT_NE(form6, "0") << "the eyes were started";
     const double toEyes = Seconds(start);
     std::cout << "splash shown " << std::chrono::duration<double>(shown - start).count() << " s after the start, "
-              << "skinner ended " << splashSeconds << " s after the splash showed, the eyes' window stood "
-              << toEyes << " s after skinner's start\n";
+              << "skinner ended " << splashSeconds << " s after the splash showed, the eyes' window stood " << toEyes
+              << " s after skinner's start\n";
     EXPECT_EQ(Splash(session), "0");
 }
 

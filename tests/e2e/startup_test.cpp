@@ -131,13 +131,13 @@ TEST(Startup, PupilsStandWhereTheFormulasPutThemForTheRealPointer) {
 
     // Left eye centre (334.5, 247.5), right eye centre (394.5, 247.5).
     const std::pair<int, int> points[] = {
-        {340, 250},   // near the left eye: one to one
-        {350, 247},   // left eye: 15.5 away, near; right eye: far
-        {351, 247},   // 16.5 away: far
-        {700, 600},   // far down right
-        {0, 0},       // far up left
-        {364, 120},   // between the eyes, above
-        {394, 263},   // right eye: straight below, 15.5 away
+        {340, 250},  // near the left eye: one to one
+        {350, 247},  // left eye: 15.5 away, near; right eye: far
+        {351, 247},  // 16.5 away: far
+        {700, 600},  // far down right
+        {0, 0},      // far up left
+        {364, 120},  // between the eyes, above
+        {394, 263},  // right eye: straight below, 15.5 away
     };
     for (auto [x, y] : points) {
         session.MouseMove(x, y);

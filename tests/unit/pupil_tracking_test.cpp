@@ -19,13 +19,13 @@ struct Row {
 TEST(PupilTracking, LeftEyeFollowsTheWorkedExample) {
     // Left eye centre at (134.5, 147.5).
     const Row rows[] = {
-        {134, 147, 27.5, 38.5},     // near, dist 0.707
-        {144, 147, 37.5, 38.5},     // near, dist 9.513
-        {150, 147, 43.5, 38.5},     // near, dist 15.508
-        {151, 147, 42.993, 39.818}, // far, dist 16.508
-        {500, 147, 43.0, 40.469},   // far, pointing right
-        {134, 0, 27.447, 18.0},     // far, pointing up
-        {0, 0, 17.056, 23.874},     // far, up and left
+        {134, 147, 27.5, 38.5},      // near, dist 0.707
+        {144, 147, 37.5, 38.5},      // near, dist 9.513
+        {150, 147, 43.5, 38.5},      // near, dist 15.508
+        {151, 147, 42.993, 39.818},  // far, dist 16.508
+        {500, 147, 43.0, 40.469},    // far, pointing right
+        {134, 0, 27.447, 18.0},      // far, pointing up
+        {0, 0, 17.056, 23.874},      // far, up and left
     };
     for (const Row& row : rows) {
         PupilSpot spot = PupilPosition(At100, CerLeft, Pupil, LeftRest, row.x, row.y);
@@ -40,9 +40,9 @@ TEST(PupilTracking, NearRadiusIncludesSixteenExactly) {
     PupilSpot at16 = PupilPosition(At100, whole, Pupil, LeftRest, 151, 148);  // dist exactly 16
     EXPECT_DOUBLE_EQ(at16.Left, 28.0 + 16.0);
     EXPECT_DOUBLE_EQ(at16.Top, 39.0);
-    PupilSpot past16 = PupilPosition(At100, whole, Pupil, LeftRest, 152, 148);  // dist 17: far
-    EXPECT_NEAR(past16.Left, 12 + 2 * 16.0, 1e-6);                             // Left + 2 Rx
-    EXPECT_NEAR(past16.Top, 18 + 23.0, 1e-6);                                  // Top + Ry
+    PupilSpot past16 = PupilPosition(At100, whole, Pupil, LeftRest, 152, 148);   // dist 17: far
+    EXPECT_NEAR(past16.Left, 12 + 2 * 16.0, 1e-6);                               // Left + 2 Rx
+    EXPECT_NEAR(past16.Top, 18 + 23.0, 1e-6);                                    // Top + Ry
     PupilSpot above16 = PupilPosition(At100, whole, Pupil, LeftRest, 135, 132);  // straight up, 16
     EXPECT_DOUBLE_EQ(above16.Top, 39.0 - 16.0);
 }
@@ -60,10 +60,10 @@ TEST(PupilTracking, CursorOnTheCentreGivesTheRestPointOfEachEye) {
 
 TEST(PupilTracking, FarCasesReachTheEllipseExtremes) {
     PupilSpot right = PupilPosition(At100, CerLeft, Pupil, LeftRest, 100000, 147);
-    EXPECT_NEAR(right.Left, 43.0, 1e-3);   // CerLeft.Left + 2 Rx
+    EXPECT_NEAR(right.Left, 43.0, 1e-3);  // CerLeft.Left + 2 Rx
     PupilSpot up = PupilPosition(At100, CerLeft, Pupil, LeftRest, 134, -100000);
-    EXPECT_NEAR(up.Left, 27.5, 1e-3);      // CerLeft.Left + Rx
-    EXPECT_NEAR(up.Top, 18.0, 1e-3);       // CerLeft.Top
+    EXPECT_NEAR(up.Left, 27.5, 1e-3);  // CerLeft.Left + Rx
+    EXPECT_NEAR(up.Top, 18.0, 1e-3);   // CerLeft.Top
     PupilSpot down = PupilPosition(At100, CerLeft, Pupil, LeftRest, 134, 100000);
     EXPECT_NEAR(down.Top, 18.0 + 45.0, 1e-3);
 }

@@ -69,13 +69,13 @@ TEST_F(SettingsFaults, UnreachableRegistryIsReportedWithEachOperationsIcon) {
     EXPECT_EQ(store.LoadLeft(), std::nullopt);
     store.SaveSkin(1);
     store.SaveOnTopOff();
-    store.SaveLeft();  // silent
+    store.SaveLeft();        // silent
     store.SaveResolution();  // silent
 
     ASSERT_EQ(host.messages.size(), 6u);
     const std::string description = "The registry cannot be reached.";
     const MessageIcon icons[] = {MessageIcon::Warning, MessageIcon::Information, MessageIcon::Information,
-                                 MessageIcon::Warning, MessageIcon::Warning, MessageIcon::Warning};
+                                 MessageIcon::Warning, MessageIcon::Warning,     MessageIcon::Warning};
     for (std::size_t i = 0; i < host.messages.size(); ++i) {
         EXPECT_EQ(host.messages[i].text, description);
         EXPECT_EQ(host.messages[i].icon, icons[i]) << i;

@@ -75,9 +75,9 @@ DWORD WINAPI BackdropThread(void* parameter) {
     windowClass.hbrBackground = CreateSolidBrush(color);
     windowClass.lpszClassName = "TavrinTestBackdrop";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, windowClass.lpszClassName, "Backdrop",
-                                  WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                  nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, windowClass.lpszClassName, "Backdrop", WS_POPUP,
+                                  0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
     SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
@@ -150,8 +150,8 @@ std::string Answer(const std::string& line) {
         BYTE alpha = 0;
         DWORD flags = 0;
         if (GetLayeredWindowAttributes(ToHwnd(Arg(in)), &key, &alpha, &flags))
-            out << int(GetRValue(key)) << "," << int(GetGValue(key)) << "," << int(GetBValue(key)) << " " << int(alpha) << " "
-                << flags;
+            out << int(GetRValue(key)) << "," << int(GetGValue(key)) << "," << int(GetBValue(key)) << " " << int(alpha)
+                << " " << flags;
         else
             out << "none";
     } else if (command == "cursor") {
@@ -225,7 +225,8 @@ std::string Answer(const std::string& line) {
         std::string hex = Arg(in);
         std::string path = Rest(in);
         std::vector<BYTE> data;
-        for (std::size_t i = 0; i + 1 < hex.size(); i += 2) data.push_back(static_cast<BYTE>(std::stoul(hex.substr(i, 2), nullptr, 16)));
+        for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+            data.push_back(static_cast<BYTE>(std::stoul(hex.substr(i, 2), nullptr, 16)));
         HKEY key = nullptr;
         RegCreateKeyA(root, path.c_str(), &key);
         // A guard byte after the data keeps the stored byte count exact for string types.
