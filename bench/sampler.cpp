@@ -11,8 +11,8 @@
 //   sampler menu    how many popup menus (class "#32768") stand visible on the desktop
 // Exit status 0, or 2 when the eyes window does not exist, 1 for a bad argument.
 
-#include <psapi.h>
 #include <windows.h>
+#include <psapi.h>
 #include <winternl.h>
 
 #include <algorithm>

@@ -1,16 +1,14 @@
-#include "Form1.h"
+#include "eyes/Form1.h"
 
-#include "App.h"
-#include "Modules.h"
-#include "MsgBox.h"
-#include "Placement.h"
-#include "Program.h"
-#include "PupilTracking.h"
-#include "resources.h"
+#include "art/resources.h"
+#include "eyes/Modules.h"
+#include "eyes/Program.h"
+#include "eyes/logic/Placement.h"
+#include "eyes/logic/PupilTracking.h"
+#include "forms/App.h"
+#include "forms/MsgBox.h"
 
 #include <commctrl.h>
-
-#include <exception>
 
 namespace eyes {
 
@@ -25,8 +23,8 @@ forms::FormLayout Form1Layout() {
     layout.Border = forms::BorderStyle::None;
     layout.ShowInTaskbar = false;
     layout.Scale = forms::ScaleMode::Pixels;
-    layout.BackColor = forms::Rgb(230, 230, 230);  // the colour key
-    layout.Client = {7185, 4575, 1950, 1320};      // 479, 305 and 130 x 88 pixels
+    layout.BackColor = ColorKey;
+    layout.Client = {7185, 4575, 1950, 1320};  // 479, 305 and 130 x 88 pixels
     layout.IconId = IDI_FORM1;
     return layout;
 }
@@ -64,52 +62,49 @@ void Form1::Form_Initialize() {
         forms::App.End();
     }
     // Marks a running copy for other programs; nothing tests it, and a second copy runs normally.
-    CreateMutexA(nullptr, FALSE, "Tavrin_Eyes");
+    runningMutex_.reset(CreateMutexA(nullptr, FALSE, "Tavrin_Eyes"));
 }
 
+// A failure here (a missing picture resource, a window that cannot be made) is reported in a message
+// box titled "Tavrin Eyes" and ends the program, as every failure that reaches Windows does.
 void Form1::Form_Load() {
-    try {
-        // The layout picture of base_image: fully transparent, kept when no skin is chosen.
-        base_image.SetPicture(forms::Picture::FromResource(IDB_PLACEHOLDER));
+    // The layout picture of base_image: fully transparent, kept when no skin is chosen.
+    base_image.SetPicture(forms::Picture::FromResource(IDB_PLACEHOLDER));
 
-        LoadSettingsAndPlace();
-        SetWindowColorKey(*this, 255);
+    LoadSettingsAndPlace();
+    SetWindowColorKey(*this, 255);
 
-        auto skin = program_.settings.LoadSkin();
-        if (skin == 1) base_image.SetPicture(imgl.ListImages(1));
-        if (skin == 2) base_image.SetPicture(imgl.ListImages(2));
+    auto skin = program_.Settings().LoadSkin();
+    if (skin == 1) base_image.SetPicture(imgl.ListImages(1));
+    if (skin == 2) base_image.SetPicture(imgl.ListImages(2));
 
-        picballLeft.SetPicture(imgl.ListImages(3));
-        picballRight.SetPicture(imgl.ListImages(3));
-        base_image.SetVisible(true);
-        picballLeft.SetVisible(true);
-        picballRight.SetVisible(true);
+    picballLeft.SetPicture(imgl.ListImages(3));
+    picballRight.SetPicture(imgl.ListImages(3));
+    base_image.SetVisible(true);
+    picballLeft.SetVisible(true);
+    picballRight.SetVisible(true);
 
-        Timer1.SetEnabled(true);
-        Timer2.SetEnabled(true);
-        Timer3.SetEnabled(true);
+    Timer1.SetEnabled(true);
+    Timer2.SetEnabled(true);
+    Timer3.SetEnabled(true);
 
-        program_.form6.Show();
-        program_.form6.SetPicture(base_image.Picture());
-        SetForegroundWindow(hWnd());
-    } catch (const std::exception& failure) {
-        forms::MsgBox(failure.what(), MB_ICONEXCLAMATION, forms::App.Title);
-        forms::App.End();
-    }
+    program_.ShowOverlay();
+    SetForegroundWindow(hWnd());
 }
 
 // First run: create the settings and keep the layout position. Later runs: restore the stored
 // position on the same screen, else re-centre and store the new position.
 void Form1::LoadSettingsAndPlace() {
-    settings::SettingsStore& store = program_.settings;
+    settings::SettingsStore& store = program_.Settings();
+    const std::string resolution = program_.ScreenResolution();
     if (store.CheckSettingsKey().value_or(0) != 0) {
-        store.CreateSettingsKey();
+        // Without its settings key the program cannot go on; the store has said why.
+        if (!store.CreateSettingsKey()) forms::App.End();
         store.SaveOnTopOn();
-        program_.startup.RegisterStartup();
+        program_.Startup().RegisterStartup();
         store.SaveSkin(1);
-        store.SaveResolution();
-        store.SaveLeft();
-        store.SaveTop();
+        store.SaveResolution(resolution);
+        program_.StorePosition();
         return;
     }
     const auto scres = store.LoadResolution();
@@ -117,14 +112,13 @@ void Form1::LoadSettingsAndPlace() {
     const auto top = store.LoadTop();
     const HWND zOrder = store.LoadOnTop().value_or(0) == 1 ? HWND_TOPMOST : HWND_NOTOPMOST;
 
-    const Placement place = PlaceAtStart(scres, left, top, store.CurrentResolution(),
-                                         forms::Screen.Width() / forms::Screen.TwipsPerPixelX(),
-                                         forms::Screen.Height() / forms::Screen.TwipsPerPixelY());
+    const Placement place =
+        PlaceAtStart(scres, left, top, resolution, forms::Screen.Width() / forms::Screen.TwipsPerPixelX(),
+                     forms::Screen.Height() / forms::Screen.TwipsPerPixelY());
     SetWindowPos(hWnd(), zOrder, place.X, place.Y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     if (place.StoreNewPosition) {
-        store.SaveResolution();
-        store.SaveLeft();
-        store.SaveTop();
+        store.SaveResolution(resolution);
+        program_.StorePosition();
     }
 }
 
@@ -144,23 +138,16 @@ void Form1::TrackPupil(forms::PictureBox& pupil, const forms::Shape& eye, const 
 
 void Form1::Timer3_Timer() { Refresh(); }
 
-void Form1::DragBy(DragAnchor& anchor, int Button, float X, float Y) {
-    if (auto to = anchor.MouseMove(Button, X, Y, {Left(), Top()})) {
-        SetLeft(to->Left);
-        SetTop(to->Top);
-        program_.form6.SetLeft(Left());
-        program_.form6.SetTop(Top());
-    }
-}
-
 void Form1::StorePositionAfter(int Button) {
-    if (Button != forms::LeftButton) return;
-    program_.settings.SaveLeft();
-    program_.settings.SaveTop();
+    if (Button == forms::LeftButton) program_.StorePosition();
 }
 
-void Form1::picballLeft_MouseMove(int Button, int, float X, float Y) { DragBy(picballLeftAnchor, Button, X, Y); }
-void Form1::picballRight_MouseMove(int Button, int, float X, float Y) { DragBy(picballRightAnchor, Button, X, Y); }
+void Form1::picballLeft_MouseMove(int Button, int, float X, float Y) {
+    program_.DragBy(picballLeftAnchor, *this, Button, X, Y);
+}
+void Form1::picballRight_MouseMove(int Button, int, float X, float Y) {
+    program_.DragBy(picballRightAnchor, *this, Button, X, Y);
+}
 void Form1::picballLeft_MouseUp(int Button, int, float, float) { StorePositionAfter(Button); }
 void Form1::picballRight_MouseUp(int Button, int, float, float) { StorePositionAfter(Button); }
 

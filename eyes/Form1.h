@@ -2,29 +2,29 @@
 // The eyes window: borderless, the two pupils on a background that is keyed out, so that only the
 // pupils show (the skin lies beneath it in Form6). Its start-up is the program's start-up.
 
-#include "Drag.h"
-#include "Form.h"
-#include "PictureBox.h"
-#include "PupilTracking.h"
-#include "Timer.h"
+#include "eyes/logic/Drag.h"
+#include "eyes/logic/PupilTracking.h"
+#include "forms/Form.h"
+#include "forms/PictureBox.h"
+#include "forms/Timer.h"
 
 namespace eyes {
 
-struct Program;
+class Program;
 
 class Form1 : public forms::Form {
 public:
     explicit Form1(Program& program);
 
-    forms::PictureBox picballLeft;
-    forms::PictureBox picballRight;
-    forms::Shape CerLeft{12, 18, 45, 59};
-    forms::Shape CerRight{72, 18, 45, 59};
-    forms::PictureBox base_image;
-    forms::ImageList imgl;
-    forms::Timer Timer1;
-    forms::Timer Timer2;
-    forms::Timer Timer3;
+    forms::PictureBox picballLeft;         // the left pupil
+    forms::PictureBox picballRight;        // the right pupil
+    forms::Shape CerLeft{12, 18, 45, 59};  // the left eye's area (pixels), where its pupil moves
+    forms::Shape CerRight{72, 18, 45, 59};  // the right eye's area
+    forms::PictureBox base_image;  // holds the skin picture for the overlay; lies outside the window
+    forms::ImageList imgl;         // 1 the "Tavrin" skin, 2 the "Classic" skin, 3 the pupil
+    forms::Timer Timer1;  // moves the left pupil, every 10 ms
+    forms::Timer Timer2;  // moves the right pupil, every 9 ms
+    forms::Timer Timer3;  // repaints the window, every 2 s
 
     // The cursor position that each pupil tick reads first, screen pixels.
     long CursorX = 0;
@@ -46,10 +46,10 @@ private:
     void picballRight_MouseUp(int Button, int Shift, float X, float Y);
     void picballLeft_MouseDown(int Button, int Shift, float X, float Y);
     void picballRight_MouseDown(int Button, int Shift, float X, float Y);
-    void DragBy(DragAnchor& anchor, int Button, float X, float Y);
     void StorePositionAfter(int Button);
 
     Program& program_;
+    forms::unique_handle runningMutex_;  // "Tavrin_Eyes", held while the program runs
     DragAnchor picballLeftAnchor;
     DragAnchor picballRightAnchor;
 };

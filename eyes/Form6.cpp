@@ -1,7 +1,7 @@
-#include "Form6.h"
+#include "eyes/Form6.h"
 
-#include "Handles.h"
-#include "Program.h"
+#include "eyes/Program.h"
+#include "forms/Handles.h"
 
 namespace eyes {
 
@@ -17,38 +17,31 @@ forms::FormLayout Form6Layout() {
     return layout;
 }
 
-constexpr UINT ZOrderFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW;
-
 }  // namespace
-
-void SetEyesZOrder(Program& program, bool topmost) {
-    const HWND insertAfter = topmost ? HWND_TOPMOST : HWND_NOTOPMOST;
-    SetWindowPos(program.form6.hWnd(), insertAfter, 0, 0, 0, 0, ZOrderFlags);
-    SetWindowPos(program.form1.hWnd(), insertAfter, 0, 0, 0, 0, ZOrderFlags);
-}
 
 Form6::Form6(Program& program) : Form(Form6Layout()), program_(program) {}
 
 void Form6::Form_Load() {
-    SetLeft(program_.form1.Left());
-    SetTop(program_.form1.Top());
+    const WindowPosition eyes = program_.EyesPosition();
+    SetLeft(eyes.Left);
+    SetTop(eyes.Top);
 
     const LONG style = GetWindowLongA(hWnd(), GWL_EXSTYLE);
     SetWindowLongA(hWnd(), GWL_EXSTYLE, style | WS_EX_LAYERED);
 
-    const forms::PicturePtr picture = program_.form1.base_image.Picture();
+    const forms::PicturePtr picture = program_.SkinPicture();
     imageWidth_ = forms::HimetricToPixelsX(picture->Width());
     imageHeight_ = forms::HimetricToPixelsY(picture->Height());
     UpdateAlphaImage();
 
-    SetEyesZOrder(program_, program_.settings.LoadOnTop() == 1);
+    program_.SetZOrder(program_.Settings().LoadOnTop() == 1);
 }
 
 // Puts the skin picture, premultiplied per-pixel alpha, on the layered window at its position. The
-// bitmap is borrowed from base_image for this one update.
+// bitmap is borrowed for this one update.
 void Form6::UpdateAlphaImage() {
     forms::unique_hdc memory(CreateCompatibleDC(nullptr));
-    forms::unique_select_object selected(memory.get(), program_.form1.base_image.Picture()->Handle());
+    forms::unique_select_object selected(memory.get(), program_.SkinPicture()->Handle());
     RECT window{};
     GetWindowRect(hWnd(), &window);
     POINT destination{window.left, window.top};
@@ -58,19 +51,12 @@ void Form6::UpdateAlphaImage() {
     UpdateLayeredWindow(hWnd(), memory.get(), &destination, &size, memory.get(), &source, 0, &blend, ULW_ALPHA);
 }
 
-void Form6::Form_MouseMove(int Button, int, float X, float Y) {
-    if (auto to = anchor_.MouseMove(Button, X, Y, {Left(), Top()})) {
-        SetLeft(to->Left);
-        SetTop(to->Top);
-        program_.form1.SetLeft(Left());
-        program_.form1.SetTop(Top());
-    }
-}
+void Form6::Form_MouseMove(int Button, int, float X, float Y) { program_.DragBy(anchor_, *this, Button, X, Y); }
 
 void Form6::Form_MouseDown(int Button, int, float, float) {
     if (Button == forms::RightButton) program_.ShowEyesMenu(*this);
 }
 
-void Form6::Form_Click() { SetForegroundWindow(program_.form1.hWnd()); }
+void Form6::Form_Click() { program_.BringPupilsToFront(); }
 
 }  // namespace eyes

@@ -4,12 +4,12 @@
 // it: a left drag moves both windows, a click brings Form1 back to the front, a right press opens the
 // menu.
 
-#include "Drag.h"
-#include "Form.h"
+#include "eyes/logic/Drag.h"
+#include "forms/Form.h"
 
 namespace eyes {
 
-struct Program;
+class Program;
 
 class Form6 : public forms::Form {
 public:
@@ -30,10 +30,4 @@ private:
     DragAnchor anchor_;
 };
 
-}  // namespace eyes
-
-namespace eyes {
-// Puts both windows in the topmost band (or explicitly out of it): the overlay first and Form1
-// second, so that Form1 ends directly above the overlay.
-void SetEyesZOrder(Program& program, bool topmost);
 }  // namespace eyes

@@ -1,6 +1,6 @@
-#include "Modules.h"
+#include "eyes/Modules.h"
 
-#include "Form.h"
+#include "forms/Form.h"
 
 namespace eyes {
 

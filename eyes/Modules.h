@@ -2,6 +2,8 @@
 // The small routines of the main program: the cursor (Module1), the colour key (Module2) and the
 // platform check (Module4).
 
+#include "art/Colors.h"
+
 #include <windows.h>
 
 namespace forms {
@@ -10,12 +12,12 @@ class Form;
 
 namespace eyes {
 
-inline constexpr COLORREF ColorKey = RGB(230, 230, 230);
+inline constexpr COLORREF ColorKey = RGB(art::ColorKey.Red, art::ColorKey.Green, art::ColorKey.Blue);
 
 // The cursor position in screen pixels.
 void GetCursorXY(long& x, long& y);
 
-// Makes the form layered with the colour key RGB(230, 230, 230) and the given alpha: every pixel of
+// Makes the form layered with the colour key and the given alpha: every pixel of
 // the key colour becomes transparent to sight and to the mouse.
 void SetWindowColorKey(forms::Form& form, int alpha);
 

@@ -1,34 +1,71 @@
 #pragma once
-// Everything the main program is made of, created once in WinMain: the registry and the settings on
-// it, and the four forms, which reach each other through this object.
+// The main program, made once in WinMain: the settings on the registry, the two eye windows, and the
+// popup menu's holder with the About window. It is the one owner of the pair of eye windows: it moves
+// them together, sets their z-order and knows the skin picture. The windows reach each other only
+// through it, and the menu reaches the eyes only through menu::EyesControl, which it implements.
 
-#include "EyesHost.h"
-#include "Form1.h"
-#include "Form2.h"
-#include "Form3.h"
-#include "Form6.h"
-#include "SettingsStore.h"
-#include "StartupRegistration.h"
+#include "eyes/Form1.h"
+#include "eyes/Form6.h"
+#include "eyes/logic/Drag.h"
+#include "menu/EyesControl.h"
+#include "menu/Form2.h"
+#include "menu/Form3.h"
+#include "settings/logic/SettingsStore.h"
+#include "settings/logic/StartupRegistration.h"
+
+#include <string>
 
 namespace eyes {
 
-struct Program {
-    explicit Program(settings::Registry& registry) : registry(registry) {}
+class Program final : public menu::EyesControl {
+public:
+    explicit Program(settings::Registry& registry);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    settings::Registry& registry;
-    EyesHost host{*this};
-    settings::SettingsStore settings{registry, host};
-    settings::StartupRegistration startup{registry, host};
+    // Shows Form1, whose load is the program's start-up.
+    void Start();
 
-    Form1 form1{*this};
-    Form6 form6{*this};
-    menu::Form2 form2{*this};
-    menu::Form3 form3;
+    settings::SettingsStore& Settings() { return settings_; }
+    settings::StartupRegistration& Startup() { return startup_; }
+    // The screen's resolution string now, e.g. 1024X768.
+    std::string ScreenResolution() const;
+    // Stores Form1's position, in screen pixels, as the eyes' place.
+    void StorePosition();
 
+    // One mouse move of a drag of either window: the dragged window moves by the mouse's offset from
+    // its anchor and the other one follows it to the same position.
+    void DragBy(DragAnchor& anchor, forms::Form& dragged, int Button, float X, float Y);
+    // Form1's position (twips), where the overlay stands too.
+    WindowPosition EyesPosition() const;
+    // The skin picture: held by Form1's base_image, drawn by the overlay.
+    forms::PicturePtr SkinPicture() const;
+    // Shows the overlay with the skin picture; its load puts it beneath Form1.
+    void ShowOverlay();
+    void BringPupilsToFront();
     // The right-click on a pupil or on the overlay.
-    void ShowEyesMenu(forms::Form& window) { form2.ShowEyesMenu(window); }
+    void ShowEyesMenu(forms::Form& window);
+
+    void Refresh() override;
+    void SetZOrder(bool topmost) override;
+
+    // The menu's holder, for tests that drive it in the real program.
+    menu::Form2& Menu() { return form2_; }
+
+private:
+    // Message boxes titled with the application title, for the settings operations that report.
+    class MessageBoxReporter : public settings::MessageReporter {
+    public:
+        void ShowMessage(std::string_view text, settings::MessageIcon icon) override;
+    };
+
+    MessageBoxReporter reporter_;
+    settings::SettingsStore settings_;
+    settings::StartupRegistration startup_;
+    Form1 form1_;
+    Form6 form6_;
+    menu::Form3 form3_;
+    menu::Form2 form2_;
 };
 
 }  // namespace eyes

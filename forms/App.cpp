@@ -1,4 +1,6 @@
-#include "App.h"
+#include "forms/App.h"
+
+#include "forms/Handles.h"
 
 namespace forms {
 
@@ -24,6 +26,12 @@ std::string AppObject::Path() const {
     return directory;
 }
 
+std::string AppObject::SiblingPath(const std::string& fileName) const {
+    std::string path = Path();
+    if (path.back() != '\\') path += '\\';
+    return path + fileName;
+}
+
 std::string AppObject::EXEName() const {
     std::string file = ModuleFile();
     std::string name = file.substr(file.find_last_of('\\') + 1);
@@ -39,18 +47,18 @@ HWND AppObject::HiddenOwner() {
 
 namespace {
 // The system's DPI is fixed for the life of a DPI-unaware process, so it is read once.
-float TwipsPerPixel(int axis) {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, axis);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? 1440.0f / static_cast<float>(dpi) : 15.0f;
+int ReadDpi() {
+    unique_hdc_window screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
+    return dpi > 0 ? dpi : 96;
 }
-const float twipsPerPixelX = TwipsPerPixel(LOGPIXELSX);
-const float twipsPerPixelY = TwipsPerPixel(LOGPIXELSY);
+const int screenDpi = ReadDpi();
+const float twipsPerPixel = 1440.0f / static_cast<float>(screenDpi);
 }  // namespace
 
-float ScreenObject::TwipsPerPixelX() const { return twipsPerPixelX; }
-float ScreenObject::TwipsPerPixelY() const { return twipsPerPixelY; }
+int ScreenObject::Dpi() const { return screenDpi; }
+float ScreenObject::TwipsPerPixelX() const { return twipsPerPixel; }
+float ScreenObject::TwipsPerPixelY() const { return twipsPerPixel; }
 float ScreenObject::Width() const { return static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) * TwipsPerPixelX(); }
 float ScreenObject::Height() const { return static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) * TwipsPerPixelY(); }
 

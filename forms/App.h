@@ -13,6 +13,8 @@ public:
     std::string Path() const;
     // The program's file name without its extension.
     std::string EXEName() const;
+    // The full path of another program of the installation: `fileName` in this program's folder.
+    std::string SiblingPath(const std::string& fileName) const;
 
     std::string Title;
 
@@ -34,6 +36,8 @@ private:
 
 class ScreenObject {
 public:
+    // The screen's dots per inch (96 at 100 %), read once.
+    int Dpi() const;
     // The screen's size in twips and the twips per pixel; 15 on a 96-dpi screen.
     float Width() const;
     float Height() const;

@@ -1,7 +1,7 @@
-#include "Control.h"
+#include "forms/Control.h"
 
-#include "App.h"
-#include "Label.h"
+#include "forms/App.h"
+#include "forms/Failure.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -58,6 +58,12 @@ int ToPixelsY(ScaleMode scale, float value) {
     return static_cast<int>(std::nearbyint(value / UnitsPerPixel(scale, Screen.TwipsPerPixelY())));
 }
 
+RECT Control::ToPixelRect(const Bounds& bounds) const {
+    const int left = ToPixelsX(scale_, bounds.Left);
+    const int top = ToPixelsY(scale_, bounds.Top);
+    return {left, top, left + ToPixelsX(scale_, bounds.Width), top + ToPixelsY(scale_, bounds.Height)};
+}
+
 Control::~Control() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
@@ -79,10 +85,9 @@ void Control::CreateWindowObject(DWORD exStyle, DWORD style, const char* caption
 }
 
 void Control::CreateChildren() {
-    for (Control* child : children_) child->CreateAsChild(hwnd_);
-    for (Button* button : buttons_) button->Create(hwnd_);
-    for (Label* label : labels_) {
-        if (label->ToolTipText.empty()) continue;
+    for (ChildWindow* child : children_) child->CreateAsChild(hwnd_);
+    for (Windowless* item : windowless_) {
+        if (item->ToolTipText.empty()) continue;
         if (!tooltip_)
             tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
                                        hwnd_, nullptr, App.Instance(), nullptr);
@@ -90,14 +95,16 @@ void Control::CreateChildren() {
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_SUBCLASS;
         tool.hwnd = hwnd_;
-        tool.uId = reinterpret_cast<UINT_PTR>(label);
-        tool.rect = label->PixelRect();
-        tool.lpszText = label->ToolTipText.data();
+        tool.uId = reinterpret_cast<UINT_PTR>(item);
+        tool.rect = item->PixelRect();
+        tool.lpszText = item->ToolTipText.data();
         SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
-LRESULT CALLBACK Control::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+// The boundary between Windows and the program: nothing thrown may pass through Windows' own code, so
+// a failure in any handler is reported here, once, and ends the program.
+LRESULT CALLBACK Control::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
         auto* self = static_cast<Control*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
@@ -110,10 +117,15 @@ LRESULT CALLBACK Control::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPAR
         self->hwnd_ = nullptr;
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
-    return self->HandleMessage(message, wParam, lParam);
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        ReportFailure(std::current_exception());
+        return 0;
+    }
 }
 
-LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;  // the whole window is painted in WM_PAINT, without flicker
@@ -135,9 +147,8 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexc
         if (LOWORD(lParam) == HTCLIENT && SetLinkCursor()) return TRUE;
         break;
     case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED) {
-            for (Button* button : buttons_)
-                if (button->hWnd() == reinterpret_cast<HWND>(lParam) && button->Click) button->Click();
+        if (lParam != 0) {
+            for (ChildWindow* child : children_) child->OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
             return 0;
         }
         break;
@@ -161,8 +172,7 @@ void Control::Paint(HDC dc, const RECT&) {
 }
 
 void Control::DrawContent(HDC dc) {
-    for (Image* image : images_) image->Draw(dc);
-    for (Label* label : labels_) label->Draw(dc);
+    for (Windowless* item : windowless_) item->Draw(dc);
 }
 
 void Control::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -178,7 +188,7 @@ void Control::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
         return;
     case WM_LBUTTONDOWN:
         leftPressed_ = true;
-        pressedLabel_ = LabelAt(point);
+        pressed_ = WindowlessAt(point);
         [[fallthrough]];
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -192,18 +202,18 @@ void Control::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
         OnMouseUp(button, shift, x, y);
         if (button == LeftButton && leftPressed_) {
             leftPressed_ = false;
-            Label* label = LabelAt(point);
-            if (label && label == pressedLabel_ && label->Click) label->Click();
-            pressedLabel_ = nullptr;
+            Windowless* item = WindowlessAt(point);
+            if (item && item == pressed_ && item->Click) item->Click();
+            pressed_ = nullptr;
             OnClick();
         }
     }
 }
 
-Label* Control::LabelAt(POINT point) const {
-    for (Label* label : labels_) {
-        RECT rect = label->PixelRect();
-        if (PtInRect(&rect, point)) return label;
+Windowless* Control::WindowlessAt(POINT point) const {
+    for (Windowless* item : windowless_) {
+        RECT rect = item->PixelRect();
+        if (PtInRect(&rect, point)) return item;
     }
     return nullptr;
 }
@@ -212,9 +222,9 @@ bool Control::SetLinkCursor() {
     POINT point;
     GetCursorPos(&point);
     ScreenToClient(hwnd_, &point);
-    Label* label = LabelAt(point);
-    if (!label || !label->MouseIcon) return false;
-    SetCursor(label->MouseIcon);
+    Windowless* item = WindowlessAt(point);
+    if (!item || !item->MouseIcon) return false;
+    SetCursor(item->MouseIcon);
     return true;
 }
 

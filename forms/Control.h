@@ -4,10 +4,12 @@
 // controls it creates. It delivers the mouse events in its own scale and keeps the mouse (capture)
 // for itself from a button press until the last button is released.
 
-#include "Color.h"
-#include "Handles.h"
-#include "Layout.h"
-#include "Picture.h"
+#include "forms/ChildWindow.h"
+#include "forms/Color.h"
+#include "forms/Handles.h"
+#include "forms/Layout.h"
+#include "forms/Picture.h"
+#include "forms/Windowless.h"
 
 #include <windows.h>
 
@@ -15,10 +17,6 @@
 #include <vector>
 
 namespace forms {
-
-class Label;
-class Image;
-class Button;
 
 using MouseHandler = std::function<void(int Button, int Shift, float X, float Y)>;
 
@@ -36,29 +34,29 @@ public:
 
     OleColor BackColor;
 
-    // Child controls that are windows make themselves here, once their container's window exists.
-    virtual void CreateAsChild(HWND) {}
+    // A rectangle of this control's scale in its client pixels.
+    RECT ToPixelRect(const Bounds& bounds) const;
+
     PicturePtr Picture() const { return picture_; }
     // The picture is drawn at the top-left; it is shared, not copied.
     void SetPicture(PicturePtr picture);
 
     // Called by the controls inside this one when they are made.
-    void Adopt(Control* child) { children_.push_back(child); }
-    void Adopt(Label* label) { labels_.push_back(label); }
-    void Adopt(Image* image) { images_.push_back(image); }
-    void Adopt(Button* button) { buttons_.push_back(button); }
+    void Adopt(ChildWindow* child) { children_.push_back(child); }
+    void Adopt(Windowless* item) { windowless_.push_back(item); }
 
 protected:
     Control(ScaleMode scale, OleColor backColor) : BackColor(backColor), scale_(scale) {}
 
-    // Makes the window; the object is bound to it from WM_NCCREATE on.
+    // Makes the window; the object is bound to it from WM_NCCREATE on. Throws when it cannot be made.
     void CreateWindowObject(DWORD exStyle, DWORD style, const char* caption, int x, int y, int width, int height,
                             HWND parent);
     // Makes the child controls once this window exists.
     void CreateChildren();
 
-    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    // Paints the background, the picture and the windowless labels and images.
+    // Every message of the window. What it throws is reported at the window procedure, once.
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Paints the background, the picture and the windowless controls.
     virtual void Paint(HDC dc, const RECT& area);
 
     virtual void OnMouseMove(int, int, float, float) {}
@@ -71,18 +69,16 @@ protected:
     HWND hwnd_ = nullptr;
 
 private:
-    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     void HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
-    Label* LabelAt(POINT point) const;
+    Windowless* WindowlessAt(POINT point) const;
     bool SetLinkCursor();
 
     ScaleMode scale_;
-    std::vector<Control*> children_;
-    std::vector<Label*> labels_;
-    std::vector<Image*> images_;
-    std::vector<Button*> buttons_;
+    std::vector<ChildWindow*> children_;
+    std::vector<Windowless*> windowless_;
     bool leftPressed_ = false;
-    Label* pressedLabel_ = nullptr;
+    Windowless* pressed_ = nullptr;
     PicturePtr picture_;
     HWND tooltip_ = nullptr;
 };

@@ -1,6 +1,6 @@
-#include "Form.h"
+#include "forms/Form.h"
 
-#include "App.h"
+#include "forms/App.h"
 
 #include <cmath>
 
@@ -99,7 +99,7 @@ void Form::Refresh() {
     if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_WINDOWPOSCHANGED: {
         // Moved by someone else (SetWindowPos, the system): Left and Top follow the window; moved by

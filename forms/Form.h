@@ -3,7 +3,7 @@
 // the window itself stands at the nearest whole pixel. Its event procedures are virtual members that
 // a form overrides.
 
-#include "Control.h"
+#include "forms/Control.h"
 
 #include <string>
 
@@ -34,7 +34,6 @@ public:
     void Load();
     // Loads the form if needed, then shows and activates it.
     void Show();
-    bool Loaded() const { return loaded_; }
 
     float Left() const { return left_; }
     float Top() const { return top_; }
@@ -52,7 +51,7 @@ protected:
     virtual void Form_MouseUp(int, int, float, float) {}
     virtual void Form_Click() {}
 
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void OnMouseMove(int button, int shift, float x, float y) override { Form_MouseMove(button, shift, x, y); }

@@ -46,8 +46,34 @@ using unique_hfont = unique_any<HFONT, &::DeleteObject>;
 using unique_hbrush = unique_any<HBRUSH, &::DeleteObject>;
 using unique_hmenu = unique_any<HMENU, &::DestroyMenu>;
 using unique_hicon = unique_any<HICON, &::DestroyIcon>;
-using unique_hcursor = unique_any<HCURSOR, &::DestroyCursor>;
 using unique_handle = unique_any<HANDLE, &::CloseHandle>;
+using unique_hglobal = unique_any<HGLOBAL, &::GlobalFree>;
+
+// A COM interface pointer, released once at the end.
+template <typename Interface>
+class unique_com {
+public:
+    unique_com() noexcept = default;
+    unique_com(const unique_com&) = delete;
+    unique_com& operator=(const unique_com&) = delete;
+    ~unique_com() { reset(); }
+
+    Interface* get() const noexcept { return pointer_; }
+    Interface* operator->() const noexcept { return pointer_; }
+    explicit operator bool() const noexcept { return pointer_ != nullptr; }
+    void reset() noexcept {
+        if (pointer_) std::exchange(pointer_, nullptr)->Release();
+    }
+    // For out-parameters of the COM functions that hand out an interface.
+    Interface** put() noexcept {
+        reset();
+        return &pointer_;
+    }
+    void** put_void() noexcept { return reinterpret_cast<void**>(put()); }
+
+private:
+    Interface* pointer_ = nullptr;
+};
 
 // A window's DC, released to its window.
 class unique_hdc_window {

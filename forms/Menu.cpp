@@ -1,4 +1,4 @@
-#include "Menu.h"
+#include "forms/Menu.h"
 
 namespace forms {
 

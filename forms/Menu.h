@@ -2,7 +2,7 @@
 // Menus of a form: a tree of items with captions, check marks and Click events, and the popup of an
 // item's submenu at the pointer.
 
-#include "Handles.h"
+#include "forms/Handles.h"
 
 #include <functional>
 #include <string>
@@ -21,7 +21,6 @@ public:
     MenuItem(const MenuItem&) = delete;
     MenuItem& operator=(const MenuItem&) = delete;
 
-    const std::string& Caption() const { return caption_; }
     // The check mark as the menu shows it.
     bool Checked() const;
     void SetChecked(bool checked);

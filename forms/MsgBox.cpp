@@ -1,4 +1,4 @@
-#include "MsgBox.h"
+#include "forms/MsgBox.h"
 
 #include <string>
 

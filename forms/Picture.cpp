@@ -1,6 +1,6 @@
-#include "Picture.h"
+#include "forms/Picture.h"
 
-#include "App.h"
+#include "forms/App.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -11,12 +11,6 @@ namespace forms {
 namespace {
 constexpr double HimetricPerInch = 2540.0;
 
-int Dpi(int axis) {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, axis);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
 }  // namespace
 
 std::shared_ptr<Picture> Picture::FromResource(int id) {
@@ -31,14 +25,14 @@ std::shared_ptr<Picture> Picture::FromResource(int id) {
     return picture;
 }
 
-long Picture::Width() const { return std::lround(width_ * HimetricPerInch / Dpi(LOGPIXELSX)); }
-long Picture::Height() const { return std::lround(height_ * HimetricPerInch / Dpi(LOGPIXELSY)); }
+long Picture::Width() const { return std::lround(width_ * HimetricPerInch / Screen.Dpi()); }
+long Picture::Height() const { return std::lround(height_ * HimetricPerInch / Screen.Dpi()); }
 
 int HimetricToPixelsX(long himetric) {
-    return static_cast<int>(std::lround(himetric * Dpi(LOGPIXELSX) / HimetricPerInch));
+    return static_cast<int>(std::lround(himetric * Screen.Dpi() / HimetricPerInch));
 }
 int HimetricToPixelsY(long himetric) {
-    return static_cast<int>(std::lround(himetric * Dpi(LOGPIXELSY) / HimetricPerInch));
+    return static_cast<int>(std::lround(himetric * Screen.Dpi() / HimetricPerInch));
 }
 
 PicturePtr ImageList::ListImages(std::size_t index) {

@@ -2,7 +2,7 @@
 // Pictures loaded from the program's resources, shared by the controls that show them, and the image
 // list that hands them out by number.
 
-#include "Handles.h"
+#include "forms/Handles.h"
 
 #include <memory>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "PictureBox.h"
+#include "forms/PictureBox.h"
 
 #include <cmath>
 
@@ -13,7 +13,7 @@ PictureBox::PictureBox(Control& container, PictureBoxLayout layout)
       height_(layout.Position.Height),
       border_(layout.Border),
       visible_(layout.Visible) {
-    container.Adopt(static_cast<Control*>(this));
+    container.Adopt(static_cast<ChildWindow*>(this));
 }
 
 void PictureBox::CreateAsChild(HWND parent) {

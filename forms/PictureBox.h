@@ -3,7 +3,8 @@
 // are in the container's scale and keep their fractional part; the window stands at the nearest
 // whole pixel, and a move to where it already stands costs nothing.
 
-#include "Control.h"
+#include "forms/ChildWindow.h"
+#include "forms/Control.h"
 
 namespace forms {
 
@@ -15,7 +16,7 @@ struct PictureBoxLayout {
     bool Visible = true;
 };
 
-class PictureBox : public Control {
+class PictureBox : public Control, public ChildWindow {
 public:
     PictureBox(Control& container, PictureBoxLayout layout);
 

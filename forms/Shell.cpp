@@ -1,4 +1,6 @@
-#include "Shell.h"
+#include "forms/Shell.h"
+
+#include "forms/Handles.h"
 
 #include <shellapi.h>
 
@@ -12,8 +14,9 @@ bool StartProgram(const std::string& path) {
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    // Nothing waits for the new process: its handles are let go at once.
+    unique_handle thread(process.hThread);
+    unique_handle started(process.hProcess);
     return true;
 }
 

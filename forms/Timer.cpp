@@ -1,4 +1,6 @@
-#include "Timer.h"
+#include "forms/Timer.h"
+
+#include "forms/Failure.h"
 
 #include <stdexcept>
 
@@ -16,10 +18,15 @@ void Timer::SetEnabled(bool enabled) {
     enabled_ = enabled;
 }
 
-// The timer's id is the object itself; a timer is killed before the object goes away.
-void CALLBACK Timer::Tick(HWND, UINT, UINT_PTR id, DWORD) {
+// The timer's id is the object itself; a timer is killed before the object goes away. Like a window
+// procedure, a tick is called by Windows: a failure in it is reported here and ends the program.
+void CALLBACK Timer::Tick(HWND, UINT, UINT_PTR id, DWORD) noexcept {
     auto* timer = reinterpret_cast<Timer*>(id);
-    if (timer->enabled_ && timer->tick_) timer->tick_();
+    try {
+        if (timer->enabled_ && timer->tick_) timer->tick_();
+    } catch (...) {
+        ReportFailure(std::current_exception());
+    }
 }
 
 }  // namespace forms

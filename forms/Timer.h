@@ -2,7 +2,7 @@
 // A timer of a form: Interval in milliseconds, Enabled, and the Timer event on every tick. It ticks
 // on the user-interface thread, through the owner window's message queue.
 
-#include "Control.h"
+#include "forms/Control.h"
 
 #include <functional>
 
@@ -20,10 +20,9 @@ public:
 
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
-    UINT Interval() const { return interval_; }
 
 private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD);
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) noexcept;
 
     Control& owner_;
     UINT interval_;

@@ -10,16 +10,17 @@
 //              3 the Run key's read is refused, 4 its write is refused, 5 writing under Software is
 //              refused, 6 the Run key is missing, 7 the registry stops answering from call n on
 //   [n]        one byte, only with flag bit 7
-//   screen     low 3 bits pick a size from kScreens (7: two 16-bit numbers follow, 1 + n % 8192
-//              pixels each), bits 3-4 pick twips per pixel from kTwips
+//   screen     low 3 bits pick a size from Screens (7: two 16-bit numbers follow, 1 + n % 8192
+//              pixels each), bits 3-4 pick twips per pixel from Twips
 //   6 values   ontop, scres, left, top, skin (in the settings key) and the Run value, each one kind
 //              byte (kind % 8, see ReadValue) and its data
 
-#include "FakeHost.h"
-#include "MemoryRegistry.h"
-#include "Placement.h"
-#include "SettingsStore.h"
-#include "StartupRegistration.h"
+#include "eyes/logic/Placement.h"
+#include "settings/logic/NumberText.h"
+#include "settings/logic/SettingsStore.h"
+#include "settings/logic/StartupRegistration.h"
+#include "tests/support/FakeReporter.h"
+#include "tests/support/MemoryRegistry.h"
 
 #include <cmath>
 #include <cstdint>
@@ -50,7 +51,7 @@ namespace {
 
 // Texts that look like numbers, resolutions or locale-formatted numbers, and near misses of each.
 // clang-format off
-constexpr std::string_view kTexts[] = {
+constexpr std::string_view Texts[] = {
     "", "0", "1", "2", "-1", "-0", "+5", "1024X768", "1024x768", " 1024X768", "1024X768 ", "1024X768X",
     "1280X1024", "300", "200", "479", "305", " 12 ", "\t12\t", "1 2", "1,5", "1.5", "2.5", "-2.5", "0.5",
     "-0.5", ".5", "5.", ".", "-", "+", "--1", "+-1", "1e9", "1e10", "1E3", "1e", "1e+", "1e-400", "1e400",
@@ -64,15 +65,15 @@ constexpr std::string_view kTexts[] = {
 struct Screen {
     int width, height;
 };
-constexpr Screen kScreens[] = {{1024, 768},  {1280, 1024}, {800, 600}, {1366, 768},
-                               {1920, 1080}, {640, 480},   {1025, 767}};
-constexpr float kTwips[] = {15, 12, 20, 1};
+constexpr Screen Screens[] = {{1024, 768},  {1280, 1024}, {800, 600}, {1366, 768},
+                              {1920, 1080}, {640, 480},   {1025, 767}};
+constexpr float Twips[] = {15, 12, 20, 1};
 
 // The eyes window's position at a first run, which keeps the layout's place.
-constexpr int kLayoutLeft = 479, kLayoutTop = 305;
-constexpr char kInstallDir[] = "C:\\Program Files\\Tavrin Eyes";
-constexpr char kRunCommand[] = "\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"";
-constexpr char kUnreachable[] = "The registry cannot be reached.";
+constexpr int LayoutLeft = 479, LayoutTop = 305;
+constexpr char InstallDir[] = "C:\\Program Files\\Tavrin Eyes";
+constexpr char RunCommand[] = "\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"";
+constexpr char Unreachable[] = "The registry cannot be reached.";
 
 class Input {
 public:
@@ -117,7 +118,7 @@ std::optional<StoredValue> ReadValue(Input& in) {
     case 4:    // a tricky text without a terminating NUL, of the type the high bits choose
     case 5: {  // ... with one, counted in the byte count
         const std::uint8_t pick = in.Byte();
-        std::vector<std::uint8_t> data = TextBytes(kTexts[pick % std::size(kTexts)]);
+        std::vector<std::uint8_t> data = TextBytes(Texts[pick % std::size(Texts)]);
         if (kind % 8 == 5) data.push_back(0);
         constexpr std::uint32_t types[] = {TypeSz, TypeExpandSz, TypeBinary, TypeMultiSz};
         return StoredValue{types[(kind >> 3) % 4], std::move(data)};
@@ -157,9 +158,8 @@ bool Same(const std::optional<StoredValue>& a, const std::optional<StoredValue>&
 
 StoredValue Text(std::string_view text) { return {TypeSz, TextBytes(text)}; }
 StoredValue Dword(std::uint32_t value) {
-    return {TypeDword,
-            {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-             static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)}};
+    const DwordData bytes = DwordToBytes(value);
+    return {TypeDword, {bytes.begin(), bytes.end()}};
 }
 
 // Decimal text read by hand, independently of the store's reader: blanks and tabs around, one
@@ -245,7 +245,7 @@ struct Refusals {
     bool settingsRead = false, settingsWrite = false, runRead = false, runWrite = false, softwareWrite = false;
 };
 
-const char* const kSettingNames[] = {OnTopValue, ResolutionValue, LeftValue, TopValue, SkinValue};
+const char* const SettingNames[] = {OnTopValue, ResolutionValue, LeftValue, TopValue, SkinValue};
 
 // Every value the start-up may read or write.
 struct Snapshot {
@@ -265,20 +265,20 @@ struct Start {
 
 class World {
 public:
-    World(const Refusals& refusals, Screen screen, float twips) : refusals_(refusals), screen_(screen) {
-        host.twipsPerPixelX = host.twipsPerPixelY = twips;
-        host.screenWidthTwips = static_cast<float>(screen.width) * twips;
-        host.screenHeightTwips = static_cast<float>(screen.height) * twips;
-        host.directory = kInstallDir;
-        host.name = "TavrinEyes";
-        MoveWindowTo(kLayoutLeft, kLayoutTop);
+    World(const Refusals& refusals, Screen screen, float twips)
+        : refusals_(refusals),
+          screen_(screen),
+          twipsPerPixel_(twips),
+          screenWidthTwips_(static_cast<float>(screen.width) * twips),
+          screenHeightTwips_(static_cast<float>(screen.height) * twips) {
+        MoveWindowTo(LayoutLeft, LayoutTop);
     }
 
     MemoryRegistry memory;
     FailingRegistry registry{memory};
-    tests::FakeHost host;
-    SettingsStore store{registry, host};
-    StartupRegistration startup{registry, host};
+    tests::FakeReporter reporter;
+    SettingsStore store{registry, reporter};
+    StartupRegistration startup{registry, ProgramPath(InstallDir, "TavrinEyes")};
 
     void ApplyRefusals() {
         if (refusals_.settingsRead) memory.Refuse(CurrentUser, SettingsKey, Access::Read);
@@ -290,17 +290,25 @@ public:
 
     std::string Resolution() const { return std::to_string(screen_.width) + "X" + std::to_string(screen_.height); }
 
-    // The eyes window moved: the host reports its new place in twips, as the window does.
+    // The eyes window moved: it keeps its new place in twips, as the window does.
     void MoveWindowTo(int x, int y) {
-        host.mainLeftTwips = static_cast<float>(x) * host.twipsPerPixelX;
-        host.mainTopTwips = static_cast<float>(y) * host.twipsPerPixelY;
+        windowLeftTwips_ = static_cast<float>(x) * twipsPerPixel_;
+        windowTopTwips_ = static_cast<float>(y) * twipsPerPixel_;
+    }
+    // The program's stores of the window's place and of the screen, in pixels.
+    void SavePosition() {
+        store.SaveLeft(windowLeftTwips_ / twipsPerPixel_);
+        store.SaveTop(windowTopTwips_ / twipsPerPixel_);
+    }
+    std::string ScreenResolution() const {
+        return ResolutionText(screenWidthTwips_ / twipsPerPixel_, screenHeightTwips_ / twipsPerPixel_);
     }
 
     Snapshot Take() const {
         Snapshot snapshot;
         snapshot.settingsKey = memory.HasKey(CurrentUser, SettingsKey);
         snapshot.runKey = memory.HasKey(LocalMachine, RunKey);
-        for (const char* name : kSettingNames) snapshot.settings[name] = memory.Value(CurrentUser, SettingsKey, name);
+        for (const char* name : SettingNames) snapshot.settings[name] = memory.Value(CurrentUser, SettingsKey, name);
         snapshot.run = memory.Value(LocalMachine, RunKey, RunValue);
         return snapshot;
     }
@@ -311,13 +319,13 @@ public:
         auto result = operation();
         REQUIRE(memory.OpenHandles() == 0,
                 std::string(what) + " left " + std::to_string(memory.OpenHandles()) + " keys open");
-        for (const auto& message : host.messages) {
+        for (const auto& message : reporter.messages) {
             REQUIRE(registry.Failed(),
                     std::string(what) + " showed a message box with a reachable registry: " + message.text);
-            REQUIRE(message.text == kUnreachable || message.text == std::string(CreateFailedText) + kUnreachable,
+            REQUIRE(message.text == Unreachable || message.text == std::string(CreateFailedText) + Unreachable,
                     std::string(what) + " showed " + message.text);
         }
-        REQUIRE(host.ends == 0 || registry.Failed(), std::string(what) + " ended the program");
+        REQUIRE(!ended_ || registry.Failed(), std::string(what) + " ended the program");
         return result;
     }
 
@@ -347,8 +355,7 @@ public:
             REQUIRE(number.has_value() == (size >= 1 && size <= 4), detail);
             if (size == 4) {
                 const auto& d = stored->data;
-                const auto value =
-                    static_cast<std::int32_t>(d[0] | d[1] << 8 | d[2] << 16 | static_cast<std::uint32_t>(d[3]) << 24);
+                const auto value = static_cast<std::int32_t>(DwordFromBytes(d.data()));
                 if (value >= -999 && value <= 9999) REQUIRE(number == value, detail);
             }
         }
@@ -375,31 +382,27 @@ public:
         start.firstRun = check.value_or(0) != 0;
         if (start.firstRun) {
             // The window keeps its layout position and everything is written.
-            start.place = {kLayoutLeft, kLayoutTop, false};
-            MoveWindowTo(kLayoutLeft, kLayoutTop);
-            const std::function<void()> writes[] = {[&] { store.CreateSettingsKey(); },
-                                                    [&] { store.SaveOnTopOn(); },
-                                                    [&] { startup.RegisterStartup(); },
-                                                    [&] { store.SaveSkin(1); },
-                                                    [&] { store.SaveResolution(); },
-                                                    [&] { store.SaveLeft(); },
-                                                    [&] { store.SaveTop(); }};
-            for (const auto& write : writes) {
-                Do("a first-run write", [&] { return write(), 0; });
-                if (host.ends != 0) {
-                    start.ended = true;
-                    return start;
-                }
+            start.place = {LayoutLeft, LayoutTop, false};
+            MoveWindowTo(LayoutLeft, LayoutTop);
+            // A failed creation ends the program: the start-up ends it, not the store.
+            ended_ = !Do("CreateSettingsKey", [&] { return store.CreateSettingsKey(); });
+            if (ended_) {
+                start.ended = true;
+                return start;
             }
+            const std::function<void()> writes[] = {
+                [&] { store.SaveOnTopOn(); }, [&] { startup.RegisterStartup(); }, [&] { store.SaveSkin(1); },
+                [&] { store.SaveResolution(ScreenResolution()); }, [&] { SavePosition(); }};
+            for (const auto& write : writes) Do("a first-run write", [&] { return write(), 0; });
         } else {
             const auto scres = LoadText(ResolutionValue, &SettingsStore::LoadResolution);
             const auto left = LoadText(LeftValue, &SettingsStore::LoadLeft);
             const auto top = LoadText(TopValue, &SettingsStore::LoadTop);
             LoadDword(OnTopValue, &SettingsStore::LoadOnTop);
-            const std::string resolution = Do("CurrentResolution", [&] { return store.CurrentResolution(); });
+            const std::string resolution = ScreenResolution();
             REQUIRE(resolution == Resolution(), "the screen is " + Resolution() + ", the store says " + resolution);
-            start.place = eyes::PlaceAtStart(scres, left, top, resolution, host.screenWidthTwips / host.twipsPerPixelX,
-                                             host.screenHeightTwips / host.twipsPerPixelY);
+            start.place = eyes::PlaceAtStart(scres, left, top, resolution, screenWidthTwips_ / twipsPerPixel_,
+                                             screenHeightTwips_ / twipsPerPixel_);
 
             const std::string detail = "scres " + Show(scres) + ", left " + Show(left) + ", top " + Show(top) + " on " +
                                        Resolution() + " gave " + std::to_string(start.place.X) + "," +
@@ -419,9 +422,8 @@ public:
 
             MoveWindowTo(start.place.X, start.place.Y);
             if (start.place.StoreNewPosition) {
-                Do("SaveResolution", [&] { return store.SaveResolution(), 0; });
-                Do("SaveLeft", [&] { return store.SaveLeft(), 0; });
-                Do("SaveTop", [&] { return store.SaveTop(), 0; });
+                Do("SaveResolution", [&] { return store.SaveResolution(resolution), 0; });
+                Do("SaveLeft and SaveTop", [&] { return SavePosition(), 0; });
             }
         }
         start.skin = LoadDword(SkinValue, &SettingsStore::LoadSkin);
@@ -442,16 +444,16 @@ public:
             REQUIRE(after.settingsKey == (before.settingsKey || (!refusals_.softwareWrite && !refusals_.settingsWrite)),
                     "the first run's settings key");
             const bool runWritable = after.runKey && !refusals_.runWrite;
-            REQUIRE(Same(after.run, runWritable ? std::optional(Text(kRunCommand)) : before.run),
+            REQUIRE(Same(after.run, runWritable ? std::optional(Text(RunCommand)) : before.run),
                     "the first run's Run value is " + Show(after.run));
             if (settingsWritable) {
                 expectSetting(OnTopValue, Dword(1), "first run");
                 expectSetting(SkinValue, Dword(1), "first run");
                 expectSetting(ResolutionValue, Text(Resolution()), "first run");
-                expectSetting(LeftValue, Text(std::to_string(kLayoutLeft)), "first run");
-                expectSetting(TopValue, Text(std::to_string(kLayoutTop)), "first run");
+                expectSetting(LeftValue, Text(std::to_string(LayoutLeft)), "first run");
+                expectSetting(TopValue, Text(std::to_string(LayoutTop)), "first run");
             } else {
-                for (const char* name : kSettingNames) expectSetting(name, before.settings.at(name), "unwritable");
+                for (const char* name : SettingNames) expectSetting(name, before.settings.at(name), "unwritable");
             }
             return;
         }
@@ -497,6 +499,10 @@ private:
 
     Refusals refusals_;
     Screen screen_;
+    float twipsPerPixel_;
+    float screenWidthTwips_, screenHeightTwips_;
+    float windowLeftTwips_ = 0, windowTopTwips_ = 0;
+    bool ended_ = false;  // the start-up ended the program
 };
 
 }  // namespace
@@ -513,17 +519,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int failAt = (flags & 0x80) ? in.Byte() : -1;
 
     const std::uint8_t screenByte = in.Byte();
-    Screen screen = kScreens[0];
+    Screen screen = Screens[0];
     if ((screenByte & 7) == 7) {
         screen.width = 1 + static_cast<int>(in.Number(2) % 8192);
         screen.height = 1 + static_cast<int>(in.Number(2) % 8192);
     } else {
-        screen = kScreens[screenByte & 7];
+        screen = Screens[screenByte & 7];
     }
-    World world(refusals, screen, kTwips[(screenByte >> 3) & 3]);
+    World world(refusals, screen, Twips[(screenByte >> 3) & 3]);
 
     if (flags & 0x01) world.memory.PutKey(CurrentUser, SettingsKey);
-    for (const char* name : kSettingNames) {
+    for (const char* name : SettingNames) {
         auto value = ReadValue(in);
         if (value && (flags & 0x01)) world.memory.PutValue(CurrentUser, SettingsKey, name, value->type, value->data);
     }
@@ -541,7 +547,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      : first.place.StoreNewPosition ? "re-centred"
                                                     : "placed",
                      first.place.X, first.place.Y, first.topmost ? "on top" : "not on top", Show(first.skin).c_str(),
-                     world.host.messages.size(), world.registry.Failed() ? ", registry unreachable" : "");
+                     world.reporter.messages.size(), world.registry.Failed() ? ", registry unreachable" : "");
     }
     if (first.ended) return 0;
     if (!world.registry.Failed()) world.CheckWrites(before, first);

@@ -1,11 +1,10 @@
-#include "Form2.h"
+#include "menu/Form2.h"
 
-#include "Addresses.h"
-#include "App.h"
-#include "MsgBox.h"
-#include "Program.h"
-#include "Shell.h"
-#include "resources.h"
+#include "art/resources.h"
+#include "forms/App.h"
+#include "forms/MsgBox.h"
+#include "forms/Shell.h"
+#include "menu/Addresses.h"
 
 namespace menu {
 
@@ -21,7 +20,13 @@ forms::FormLayout Form2Layout() {
 }
 }  // namespace
 
-Form2::Form2(eyes::Program& program) : Form(Form2Layout()), program_(program) {
+Form2::Form2(EyesControl& eyes, settings::SettingsStore& settings, settings::StartupRegistration& startup,
+             Form3& aboutWindow)
+    : Form(Form2Layout()),
+      eyes_(eyes),
+      settings_(settings),
+      startup_(startup),
+      form3_(aboutWindow) {
     about.Click = [this] { about_Click(); };
     vw.Click = [this] { vw_Click(); };
     blackwhite.Click = [this] { blackwhite_Click(); };
@@ -40,10 +45,10 @@ void Form2::ShowEyesMenu(forms::Form& window) {
 
 void Form2::SetCheckMarks() {
     Load();
-    ontop.SetChecked(program_.settings.LoadOnTop() == 1);
-    if (auto registered = program_.startup.IsStartupRegistered()) startupFlag_ = *registered;
+    ontop.SetChecked(settings_.LoadOnTop() == 1);
+    if (auto registered = startup_.IsStartupRegistered()) startupFlag_ = *registered;
     stp.SetChecked(startupFlag_ == 1);
-    const auto skinNumber = program_.settings.LoadSkin();
+    const auto skinNumber = settings_.LoadSkin();
     if (skinNumber == 1) {
         vw.SetChecked(true);
         blackwhite.SetChecked(false);
@@ -54,8 +59,8 @@ void Form2::SetCheckMarks() {
 }
 
 void Form2::about_Click() {
-    program_.form1.Refresh();
-    program_.form3.Show();
+    eyes_.Refresh();
+    form3_.Show();
 }
 
 void Form2::vw_Click() { SwitchSkin(1); }
@@ -63,9 +68,9 @@ void Form2::blackwhite_Click() { SwitchSkin(2); }
 
 // The new skin is applied by a fresh start: skinner shows its splash and starts the eyes again.
 void Form2::SwitchSkin(std::int32_t skinNumber) {
-    program_.form1.Refresh();
-    program_.settings.SaveSkin(skinNumber);
-    const std::string relauncher = forms::App.Path() + "\\" + "skinner.exe";
+    eyes_.Refresh();
+    settings_.SaveSkin(skinNumber);
+    const std::string relauncher = forms::App.SiblingPath("skinner.exe");
     if (forms::StartProgram(relauncher)) forms::App.End();
     // The relauncher is missing or cannot run: say so and go on with the skin on show; the stored
     // skin is used at the next start.
@@ -73,26 +78,26 @@ void Form2::SwitchSkin(std::int32_t skinNumber) {
 }
 
 void Form2::ontop_Click() {
-    program_.form1.Refresh();
+    eyes_.Refresh();
     if (ontop.Checked()) {
-        program_.settings.SaveOnTopOff();
-        eyes::SetEyesZOrder(program_, false);
+        settings_.SaveOnTopOff();
+        eyes_.SetZOrder(false);
     } else {
-        program_.settings.SaveOnTopOn();
-        eyes::SetEyesZOrder(program_, true);
+        settings_.SaveOnTopOn();
+        eyes_.SetZOrder(true);
     }
 }
 
 void Form2::stp_Click() {
-    program_.form1.Refresh();
-    if (stp.Checked()) program_.startup.UnregisterStartup();
-    if (!stp.Checked()) program_.startup.RegisterStartup();
+    eyes_.Refresh();
+    if (stp.Checked()) startup_.UnregisterStartup();
+    if (!stp.Checked()) startup_.RegisterStartup();
 }
 
 void Form2::Exit_Click() { forms::App.End(); }
 
 void Form2::home_Click() {
-    program_.form1.Refresh();
+    eyes_.Refresh();
     forms::OpenAddress(hWnd(), SiteAddress);
 }
 

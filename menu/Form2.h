@@ -3,21 +3,21 @@
 // tree `base` pops up at the pointer when the eyes are right-clicked; the check marks are set from the
 // stored settings every time it opens.
 
-#include "Form.h"
-#include "Menu.h"
+#include "forms/Form.h"
+#include "forms/Menu.h"
+#include "menu/EyesControl.h"
+#include "menu/Form3.h"
+#include "settings/logic/SettingsStore.h"
+#include "settings/logic/StartupRegistration.h"
 
 #include <cstdint>
 #include <memory>
-
-namespace eyes {
-struct Program;
-}
 
 namespace menu {
 
 class Form2 : public forms::Form {
 public:
-    explicit Form2(eyes::Program& program);
+    Form2(EyesControl& eyes, settings::SettingsStore& settings, settings::StartupRegistration& startup, Form3& about);
 
     // Sets the check marks from the settings, then pops up base's submenu from `window`.
     void ShowEyesMenu(forms::Form& window);
@@ -51,7 +51,10 @@ private:
     void home_Click();
     void SwitchSkin(std::int32_t skin);
 
-    eyes::Program& program_;
+    EyesControl& eyes_;
+    settings::SettingsStore& settings_;
+    settings::StartupRegistration& startup_;
+    Form3& form3_;
     std::unique_ptr<forms::MenuTree> tree_;
     std::int16_t startupFlag_ = 0;  // keeps its value when the Run key cannot be read
 };

@@ -1,9 +1,9 @@
-#include "Form3.h"
+#include "menu/Form3.h"
 
-#include "Addresses.h"
-#include "App.h"
-#include "Shell.h"
-#include "resources.h"
+#include "art/resources.h"
+#include "forms/App.h"
+#include "forms/Shell.h"
+#include "menu/Addresses.h"
 
 #include <string>
 

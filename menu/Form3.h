@@ -3,9 +3,11 @@
 // donation and feedback pages and an encyclopedia article. It makes itself topmost whenever it is
 // activated; closing it hides it and the program goes on.
 
-#include "Form.h"
-#include "Label.h"
-#include "PictureBox.h"
+#include "forms/Button.h"
+#include "forms/Form.h"
+#include "forms/Image.h"
+#include "forms/Label.h"
+#include "forms/PictureBox.h"
 
 namespace menu {
 
@@ -13,19 +15,19 @@ class Form3 : public forms::Form {
 public:
     Form3();
 
-    forms::PictureBox Picture1;
-    forms::Label Label6;
-    forms::Label Label13;
-    forms::Label Label4;
-    forms::Label Label14;
-    forms::Label Label3;
-    forms::Image Image3;
-    forms::Button Command1;
-    forms::Label Label10;
-    forms::Label Label7;
-    forms::Label Label8;
-    forms::Label Label12;
-    forms::Label Label2;
+    forms::PictureBox Picture1;  // the framed panel with the product's name
+    forms::Label Label6;         // "Tavrin Eyes 2.0"
+    forms::Label Label13;        // the maker's name
+    forms::Label Label4;         // "Freeware"
+    forms::Label Label14;        // "Enjoy the eyes!"
+    forms::Label Label3;         // link: the home page
+    forms::Image Image3;         // the donation badge
+    forms::Button Command1;      // "Donate": the donation page
+    forms::Label Label10;        // link: the feedback page
+    forms::Label Label7;         // link: the encyclopedia article
+    forms::Label Label8;         // "Visit"
+    forms::Label Label12;        // link: the site's name, opens the home page
+    forms::Label Label2;         // the closing line
 
 protected:
     void Form_Activate() override;

@@ -1,12 +1,14 @@
 // TavrinEyes_PIL: run once after installation, it asks the shell to open the maker's post-install
 // page and ends three seconds later.
 
-#include "Addresses.h"
-#include "App.h"
-#include "Form.h"
-#include "Shell.h"
-#include "Timer.h"
-#include "resources.h"
+#include "art/Colors.h"
+#include "art/resources.h"
+#include "forms/App.h"
+#include "forms/Form.h"
+#include "forms/MessageLoop.h"
+#include "forms/Shell.h"
+#include "forms/Timer.h"
+#include "menu/Addresses.h"
 
 #include <windows.h>
 
@@ -36,7 +38,7 @@ private:
         layout.Border = forms::BorderStyle::None;
         layout.ShowInTaskbar = false;
         layout.CenterScreen = true;
-        layout.BackColor = forms::Rgb(224, 224, 224);
+        layout.BackColor = forms::Rgb(art::WindowGrey.Red, art::WindowGrey.Green, art::WindowGrey.Blue);
         layout.Client = {0, 0, 2955, 1170};  // 197 x 78 pixels
         layout.IconId = IDI_APP;
         return layout;
@@ -48,9 +50,5 @@ private:
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     forms::App.Title = "TavrinEyes_PIL";
     static postinstall::Form1 form;
-    form.Load();  // a window with nothing to show stays hidden
-
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
-    return 0;
+    return forms::Run([] { form.Load(); });  // a window with nothing to show stays hidden
 }

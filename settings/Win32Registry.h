@@ -1,7 +1,7 @@
 #pragma once
 // The real registry, through the ANSI registry functions of advapi32.
 
-#include "Registry.h"
+#include "settings/logic/Registry.h"
 
 namespace settings {
 

@@ -1,16 +1,17 @@
-#include "Splash.h"
+#include "skinner/Splash.h"
 
-#include "App.h"
-#include "MsgBox.h"
-#include "Progress.h"
-#include "Shell.h"
-#include "resources.h"
+#include "art/Colors.h"
+#include "art/resources.h"
+#include "forms/App.h"
+#include "forms/MsgBox.h"
+#include "forms/Shell.h"
+#include "skinner/logic/Progress.h"
 
 namespace skinner {
 
 namespace {
 
-constexpr forms::OleColor Grey = forms::Rgb(224, 224, 224);
+constexpr forms::OleColor Grey = forms::Rgb(art::WindowGrey.Red, art::WindowGrey.Green, art::WindowGrey.Blue);
 
 forms::FormLayout SplashLayout() {
     forms::FormLayout layout;
@@ -64,7 +65,7 @@ void Form1::tmr_pgb_Timer() {
 }
 
 void Form1::tmr_launch_Timer() {
-    const std::string command = forms::App.Path() + "\\" + "TavrinEyes.exe";
+    const std::string command = forms::App.SiblingPath("TavrinEyes.exe");
     const bool started = forms::StartProgram(command);
     // Once only: no second tick may come while the message box below is open.
     tmr_launch.SetEnabled(false);

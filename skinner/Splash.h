@@ -2,10 +2,10 @@
 // skinner's one window: a small borderless "Please wait" splash whose bar fills in 15 steps, after
 // which the main program is started again and skinner ends.
 
-#include "Form.h"
-#include "Label.h"
-#include "PictureBox.h"
-#include "Timer.h"
+#include "forms/Form.h"
+#include "forms/Label.h"
+#include "forms/PictureBox.h"
+#include "forms/Timer.h"
 
 namespace skinner {
 
@@ -13,11 +13,11 @@ class Form1 : public forms::Form {
 public:
     Form1();
 
-    forms::Label Label1;
-    forms::PictureBox img_pgb;
-    forms::ImageList imgl_pgb;
-    forms::Timer tmr_pgb;
-    forms::Timer tmr_launch;
+    forms::Label Label1;         // "Please wait"
+    forms::PictureBox img_pgb;   // the progress bar's frame on show
+    forms::ImageList imgl_pgb;   // the 15 frames, empty to full
+    forms::Timer tmr_pgb;        // one step of the bar every 50 ms
+    forms::Timer tmr_launch;     // starts the main program a second after the bar is full
 
 protected:
     void Form_Load() override;

@@ -1,19 +1,13 @@
 // skinner: shows "Please wait" while the bar fills, then starts TavrinEyes.exe again and ends.
 
-#include "App.h"
-#include "Splash.h"
+#include "forms/App.h"
+#include "forms/MessageLoop.h"
+#include "skinner/Splash.h"
 
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     forms::App.Title = "skinner";
     static skinner::Form1 splash;
-    splash.Show();
-
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return 0;
+    return forms::Run([] { splash.Show(); });
 }

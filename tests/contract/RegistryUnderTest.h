@@ -2,7 +2,7 @@
 // The registry that the contract tests run on: the in-memory one natively, the real one under Wine.
 // Both must give the same statuses, types and byte counts.
 
-#include "Registry.h"
+#include "settings/logic/Registry.h"
 
 #include <memory>
 

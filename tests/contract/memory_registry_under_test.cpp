@@ -1,5 +1,5 @@
-#include "MemoryRegistry.h"
-#include "RegistryUnderTest.h"
+#include "tests/contract/RegistryUnderTest.h"
+#include "tests/support/MemoryRegistry.h"
 
 namespace tests {
 

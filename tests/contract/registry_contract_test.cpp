@@ -1,10 +1,10 @@
 // The settings store and the Run value on a registry: statuses, types, byte counts and delivered
 // values. The same tests run on the in-memory registry natively and on the real registry under Wine.
 
-#include "FakeHost.h"
-#include "RegistryUnderTest.h"
-#include "SettingsStore.h"
-#include "StartupRegistration.h"
+#include "settings/logic/SettingsStore.h"
+#include "settings/logic/StartupRegistration.h"
+#include "tests/contract/RegistryUnderTest.h"
+#include "tests/support/FakeReporter.h"
 
 #include <gtest/gtest.h>
 
@@ -57,16 +57,14 @@ protected:
         Write(name, TypeSz, std::vector<std::uint8_t>(text.begin(), text.end()));
     }
     void WriteDword(const char* name, std::int32_t value) {
-        auto bits = static_cast<std::uint32_t>(value);
-        Write(name, TypeDword,
-              {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-               static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)});
+        const DwordData bytes = DwordToBytes(static_cast<std::uint32_t>(value));
+        Write(name, TypeDword, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     }
 
     std::unique_ptr<tests::RegistryUnderTest> under = tests::MakeRegistryUnderTest();
-    tests::FakeHost host;
-    SettingsStore store{registry(), host};
-    StartupRegistration startup{registry(), host};
+    tests::FakeReporter reporter;
+    SettingsStore store{registry(), reporter};
+    StartupRegistration startup{registry(), ProgramPath("C:\\Program Files\\Tavrin Eyes", "TavrinEyes")};
 };
 
 TEST_F(RegistryContract, MissingKeyIsFirstRunAndCreationMakesEveryLevelEmpty) {
@@ -81,16 +79,14 @@ TEST_F(RegistryContract, MissingKeyIsFirstRunAndCreationMakesEveryLevelEmpty) {
     }
     for (const char* name : {OnTopValue, ResolutionValue, LeftValue, TopValue, SkinValue})
         EXPECT_EQ(Read(CurrentUser, SettingsKey, name).status, FileNotFound) << name;
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(reporter.messages.empty());
 }
 
 TEST_F(RegistryContract, TextsAreStoredWithoutTerminatorAndReadBackExactly) {
     store.CreateSettingsKey();
-    host.mainLeftTwips = -300;  // dragged partly off the left edge: -20 pixels
-    host.mainTopTwips = 187.5;  // 12.5 pixels
-    store.SaveResolution();
-    store.SaveLeft();
-    store.SaveTop();
+    store.SaveResolution("1024X768");
+    store.SaveLeft(-300 / 15.0f);   // dragged partly off the left edge: -20 pixels
+    store.SaveTop(187.5f / 15.0f);  // 12.5 pixels
 
     Raw scres = Read(CurrentUser, SettingsKey, ResolutionValue);
     EXPECT_EQ(scres.type, TypeSz);
@@ -149,7 +145,7 @@ TEST_F(RegistryContract, MissingOverlongAndOtherTypesDeliverWhatTheBuffersHold) 
     Write(OnTopValue, TypeDword, {});  // an empty value gives no number
     EXPECT_EQ(store.LoadOnTop(), std::nullopt);
 
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(reporter.messages.empty());
 }
 
 TEST_F(RegistryContract, TextWrittenWithItsTerminatorReadsUpToIt) {
@@ -159,16 +155,16 @@ TEST_F(RegistryContract, TextWrittenWithItsTerminatorReadsUpToIt) {
 }
 
 TEST_F(RegistryContract, RunValueHoldsTheQuotedPathAndOnlyItsPresenceCounts) {
-    host.directory = "C:\\Desk Toys";
-    startup.RegisterStartup();
+    StartupRegistration deskToys{registry(), ProgramPath("C:\\Desk Toys", "TavrinEyes")};
+    deskToys.RegisterStartup();
     Raw run = Read(LocalMachine, RunKey, RunValue);
     ASSERT_EQ(run.status, Success);
     EXPECT_EQ(run.type, TypeSz);
     EXPECT_EQ(std::string(run.data.begin(), run.data.end()), "\"C:\\Desk Toys\\TavrinEyes.exe\"");
     EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(1));
 
-    host.directory = "D:\\";  // register twice: one value, the last path, bare without blanks
-    startup.RegisterStartup();
+    // Register twice: one value, the last path, bare without blanks.
+    StartupRegistration{registry(), ProgramPath("D:\\", "TavrinEyes")}.RegisterStartup();
     EXPECT_EQ(Read(LocalMachine, RunKey, RunValue).data,
               (std::vector<std::uint8_t>{'D', ':', '\\', 'T', 'a', 'v', 'r', 'i', 'n', 'E', 'y', 'e', 's', '.', 'e',
                                          'x', 'e'}));
@@ -178,7 +174,7 @@ TEST_F(RegistryContract, RunValueHoldsTheQuotedPathAndOnlyItsPresenceCounts) {
     EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(0));
     startup.UnregisterStartup();  // nothing to remove: still nothing, nothing shown
     EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(0));
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(reporter.messages.empty());
 }
 
 TEST_F(RegistryContract, RunValueThatIsTooLongCountsAsAbsentAndAnotherProgramCounts) {

@@ -1,6 +1,6 @@
-#include "RegistryUnderTest.h"
-#include "StartupRegistration.h"
-#include "Win32Registry.h"
+#include "settings/Win32Registry.h"
+#include "settings/logic/StartupRegistration.h"
+#include "tests/contract/RegistryUnderTest.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers for scenarios with the eyes running: finding their two windows and reading the pupils.
 
-#include "Session.h"
+#include "tests/e2e/Session.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Session.h"
+#include "tests/e2e/Session.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -350,9 +350,8 @@ void Session::SetText(const std::string& path, const std::string& name, const st
 }
 
 void Session::SetDword(const std::string& path, const std::string& name, unsigned value) {
-    SetValue("HKCU", path, name, 4,
-             {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-              static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)});
+    const settings::DwordData bytes = settings::DwordToBytes(value);
+    SetValue("HKCU", path, name, settings::TypeDword, {bytes.begin(), bytes.end()});
 }
 
 void Session::DeleteValue(const std::string& root, const std::string& path, const std::string& name) {

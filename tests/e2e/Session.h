@@ -4,6 +4,10 @@
 // driver program running in the same prefix to read windows and the registry. The destructor stops
 // everything the session started (by prefix and by process id) and removes the prefix.
 
+#include "settings/logic/Registry.h"
+#include "settings/logic/SettingsStore.h"
+#include "settings/logic/StartupRegistration.h"
+
 #include <sys/types.h>
 
 #include <chrono>
@@ -43,8 +47,6 @@ struct SessionOptions {
     std::string background = "";  // root window colour, e.g. "#3a6ea5"
 };
 
-inline constexpr char SettingsPath[] = "Software\\Brellik's Software\\Tavrin Eyes\\2.0";
-inline constexpr char RunPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char InstallDir[] = "C:\\Program Files\\Tavrin Eyes";
 
 class Session {

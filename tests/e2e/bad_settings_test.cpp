@@ -9,7 +9,7 @@
 // and ontop or skin together. Values that still place the window may share a row: if one of them
 // were unusable, the window would be re-centred.
 
-#include "Eyes.h"
+#include "tests/e2e/Eyes.h"
 
 #include <optional>
 #include <ostream>
@@ -30,9 +30,8 @@ Stored Text(const std::string& text, unsigned type = Sz) { return {type, Bytes(t
 // The text and its terminating NUL, counted in the byte count.
 Stored TextWithNul(const std::string& text, unsigned type = Sz) { return Text(text + std::string(1, '\0'), type); }
 Stored Number(unsigned value, unsigned type = Dword) {
-    return {type,
-            {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-             static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)}};
+    const settings::DwordData bytes = settings::DwordToBytes(value);
+    return {type, {bytes.begin(), bytes.end()}};
 }
 // 300 bytes: the text followed by blanks, which a number or a resolution may not hold here only
 // because of the length.
@@ -137,9 +136,9 @@ TEST_P(BadSettings, LaterStart) {
     session.Install();
     for (const char* name : {"scres", "left", "top", "ontop", "skin"}) {
         const auto value = StoredBefore(row, name);
-        if (value) session.SetValue("HKCU", SettingsPath, name, value->type, value->data);
+        if (value) session.SetValue("HKCU", settings::SettingsKey, name, value->type, value->data);
     }
-    ASSERT_TRUE(session.KeyExists("HKCU", SettingsPath));
+    ASSERT_TRUE(session.KeyExists("HKCU", settings::SettingsKey));
 
     pid_t pid = 0;
     const EyesWindows eyes = StartEyes(session, &pid);
@@ -168,12 +167,12 @@ TEST_P(BadSettings, LaterStart) {
         if (!row.restored && std::string(name) == "scres") expected = Text("1024X768");
         if (!row.restored && std::string(name) == "left") expected = Text("512");
         if (!row.restored && std::string(name) == "top") expected = Text("192");
-        const RegValue now = session.Query("HKCU", SettingsPath, name);
+        const RegValue now = session.Query("HKCU", settings::SettingsKey, name);
         const bool same =
             expected ? now.present && now.type == expected->type && now.data == expected->data : !now.present;
         EXPECT_TRUE(same) << name << " is now " << Describe(now);
     }
-    EXPECT_FALSE(session.Query("HKLM", RunPath, "Tavrin Eyes").present) << "only a first run registers";
+    EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").present) << "only a first run registers";
 
     EXPECT_EQ(session.FindWindow("#32770", "Tavrin Eyes"), "0") << "a message box holds up the start";
     EXPECT_TRUE(session.Running(pid));

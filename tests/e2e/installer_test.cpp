@@ -1,7 +1,7 @@
 // The setup file under Wine, run silently: what it installs and registers, what its uninstaller
 // ends and removes (and what it leaves alone), and installing again over an earlier installation.
 
-#include "Eyes.h"
+#include "tests/e2e/Eyes.h"
 
 #include <sys/stat.h>
 
@@ -52,7 +52,7 @@ std::string Text(const RegValue& value) {
 
 unsigned Dword(const RegValue& value) {
     if (value.data.size() != 4) return ~0u;
-    return value.data[0] | value.data[1] << 8 | value.data[2] << 16 | static_cast<unsigned>(value.data[3]) << 24;
+    return settings::DwordFromBytes(value.data.data());
 }
 
 // Session::Start runs a program without arguments, so a command line with arguments goes into a
@@ -127,14 +127,14 @@ TEST(Installer, SilentInstallThenUninstallRemovesEverythingOfThisInstallationOnl
     EXPECT_EQ(session.FindWindow(FormClass, "Form1"), "0");
     EXPECT_TRUE(session.OpenedUrls().empty());
     EXPECT_FALSE(session.KeyExists("HKCU", ProductKey));
-    EXPECT_FALSE(session.Query("HKLM", RunPath, "Tavrin Eyes").present);
+    EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").present);
 
     // The installed eyes' first run writes the settings and the start-with-Windows value; a copy
     // from another folder runs beside them.
     pid_t eyes = 0;
     ASSERT_NE(StartEyes(session, &eyes).form1, "0");
-    ASSERT_TRUE(session.Query("HKLM", RunPath, "Tavrin Eyes").present);
-    ASSERT_TRUE(session.KeyExists("HKCU", SettingsPath));
+    ASSERT_TRUE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").present);
+    ASSERT_TRUE(session.KeyExists("HKCU", settings::SettingsKey));
     const pid_t other = StartCopyElsewhere(session);
     ASSERT_TRUE(Session::WaitFor([&] { return session.WindowsOf("Form6").size() == 2; }, 15s));
 
@@ -153,8 +153,8 @@ TEST(Installer, SilentInstallThenUninstallRemovesEverythingOfThisInstallationOnl
     for (const char* program : Programs) EXPECT_FALSE(Exists(session.UnixPath(Installed(program)))) << program;
     EXPECT_FALSE(Exists(session.UnixPath(DesktopLink)));
     EXPECT_FALSE(Exists(session.UnixPath(StartMenuFolder)));
-    EXPECT_FALSE(session.Query("HKLM", RunPath, "Tavrin Eyes").present);
-    EXPECT_FALSE(session.KeyExists("HKCU", SettingsPath));
+    EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").present);
+    EXPECT_FALSE(session.KeyExists("HKCU", settings::SettingsKey));
     EXPECT_FALSE(session.KeyExists("HKCU", ProductKey)) << "left empty, so removed";
     EXPECT_FALSE(session.KeyExists("HKCU", PublisherKey)) << "left empty, so removed";
     EXPECT_FALSE(session.KeyExists("HKLM", UninstallKey));
@@ -168,11 +168,11 @@ TEST(Installer, SilentInstallThenUninstallRemovesEverythingOfThisInstallationOnl
 TEST(Installer, InstallingAgainReplacesTheFilesAndKeepsTheSettings) {
     Session session;
     ASSERT_NO_FATAL_FAILURE(RunSetup(session));
-    session.SetText(SettingsPath, "scres", "1024X768");
-    session.SetText(SettingsPath, "left", "123");
-    session.SetText(SettingsPath, "top", "45");
-    session.SetDword(SettingsPath, "ontop", 0);
-    session.SetDword(SettingsPath, "skin", 2);
+    session.SetText(settings::SettingsKey, "scres", "1024X768");
+    session.SetText(settings::SettingsKey, "left", "123");
+    session.SetText(settings::SettingsKey, "top", "45");
+    session.SetDword(settings::SettingsKey, "ontop", 0);
+    session.SetDword(settings::SettingsKey, "skin", 2);
     pid_t eyes = 0;
     ASSERT_NE(StartEyes(session, &eyes).form1, "0");
     // An older skinner in the folder.
@@ -184,11 +184,11 @@ TEST(Installer, InstallingAgainReplacesTheFilesAndKeepsTheSettings) {
     for (const char* program : Programs)
         EXPECT_TRUE(ReadFile(session.UnixPath(Installed(program))) == ReadFile(ProgramsDir() + "/" + program))
             << program << " was not replaced";
-    EXPECT_EQ(session.Query("HKCU", SettingsPath, "scres").text(), "1024X768");
-    EXPECT_EQ(session.Query("HKCU", SettingsPath, "left").text(), "123");
-    EXPECT_EQ(session.Query("HKCU", SettingsPath, "top").text(), "45");
-    EXPECT_EQ(Dword(session.Query("HKCU", SettingsPath, "ontop")), 0u);
-    EXPECT_EQ(Dword(session.Query("HKCU", SettingsPath, "skin")), 2u);
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "scres").text(), "1024X768");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").text(), "123");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").text(), "45");
+    EXPECT_EQ(Dword(session.Query("HKCU", settings::SettingsKey, "ontop")), 0u);
+    EXPECT_EQ(Dword(session.Query("HKCU", settings::SettingsKey, "skin")), 2u);
     EXPECT_EQ(Text(session.Query("HKLM", UninstallKey, "InstallLocation")), InstallDir);
 
     // The eyes come back where they were.
@@ -201,13 +201,13 @@ TEST(Installer, InstallingAgainReplacesTheFilesAndKeepsTheSettings) {
 TEST(Installer, UninstallKeepsThePublishersKeyWhileAnotherProductUsesIt) {
     Session session;
     ASSERT_NO_FATAL_FAILURE(RunSetup(session));
-    session.SetText(SettingsPath, "left", "10");
+    session.SetText(settings::SettingsKey, "left", "10");
     session.SetText(std::string(PublisherKey) + "\\Another Toy\\1.0", "name", "kept");
     session.SetText(ProductKey, "note", "a value beside the version key");
 
     ASSERT_NO_FATAL_FAILURE(RunUninstaller(session));
 
-    EXPECT_FALSE(session.KeyExists("HKCU", SettingsPath));
+    EXPECT_FALSE(session.KeyExists("HKCU", settings::SettingsKey));
     EXPECT_EQ(session.Query("HKCU", ProductKey, "note").text(), "a value beside the version key")
         << "the product key holds a value of its own, so it stays";
     EXPECT_EQ(session.Query("HKCU", std::string(PublisherKey) + "\\Another Toy\\1.0", "name").text(), "kept");

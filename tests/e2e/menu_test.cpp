@@ -1,7 +1,7 @@
 // The popup menu with the real mouse and keyboard: opening it, "On Top", "Run at Startup", the skin
 // switch through skinner, closing, the home page, and the About window with its links.
 
-#include "Eyes.h"
+#include "tests/e2e/Eyes.h"
 
 #include <unistd.h>
 
@@ -13,13 +13,13 @@ namespace {
 
 // The eyes at 300, 200 (on top, skin "Tavrin"), with the Run value present.
 EyesWindows StartAt300(Session& session, pid_t* pid = nullptr) {
-    session.SetText(SettingsPath, "scres", "1024X768");
-    session.SetText(SettingsPath, "left", "300");
-    session.SetText(SettingsPath, "top", "200");
-    session.SetDword(SettingsPath, "ontop", 1);
-    session.SetDword(SettingsPath, "skin", 1);
+    session.SetText(settings::SettingsKey, "scres", "1024X768");
+    session.SetText(settings::SettingsKey, "left", "300");
+    session.SetText(settings::SettingsKey, "top", "200");
+    session.SetDword(settings::SettingsKey, "ontop", 1);
+    session.SetDword(settings::SettingsKey, "skin", 1);
     const std::string path = "\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"";
-    session.SetValue("HKLM", RunPath, "Tavrin Eyes", 1, Bytes(path));
+    session.SetValue("HKLM", settings::RunKey, "Tavrin Eyes", 1, Bytes(path));
     return StartEyes(session, pid);
 }
 
@@ -76,14 +76,16 @@ TEST(Menu, OnTopSwitchesTheStoredValueAndBothWindowsTogether) {
 
     ASSERT_TRUE(OpenMenuAt(session, PupilX, PupilY));
     Choose(session, OnTop);
-    EXPECT_TRUE(Session::WaitFor([&] { return session.Query("HKCU", SettingsPath, "ontop").data[0] == 0; }, 3s));
+    EXPECT_TRUE(
+        Session::WaitFor([&] { return session.Query("HKCU", settings::SettingsKey, "ontop").data[0] == 0; }, 3s));
     EXPECT_FALSE(session.Topmost(eyes.form1));
     EXPECT_FALSE(session.Topmost(eyes.form6));
     EXPECT_EQ(session.Above(eyes.form6), eyes.form1);
 
     ASSERT_TRUE(OpenMenuAt(session, OverlayX, OverlayY));
     Choose(session, OnTop);
-    EXPECT_TRUE(Session::WaitFor([&] { return session.Query("HKCU", SettingsPath, "ontop").data[0] == 1; }, 3s));
+    EXPECT_TRUE(
+        Session::WaitFor([&] { return session.Query("HKCU", settings::SettingsKey, "ontop").data[0] == 1; }, 3s));
     EXPECT_TRUE(session.Topmost(eyes.form1));
     EXPECT_TRUE(session.Topmost(eyes.form6));
     EXPECT_EQ(session.Above(eyes.form6), eyes.form1);
@@ -96,12 +98,12 @@ TEST(Menu, RunAtStartupRemovesAndRestoresTheRunValue) {
 
     ASSERT_TRUE(OpenMenuAt(session, PupilX, PupilY));
     Choose(session, RunAtStartup);
-    EXPECT_TRUE(Session::WaitFor([&] { return !session.Query("HKLM", RunPath, "Tavrin Eyes").present; }, 3s));
+    EXPECT_TRUE(Session::WaitFor([&] { return !session.Query("HKLM", settings::RunKey, "Tavrin Eyes").present; }, 3s));
 
     ASSERT_TRUE(OpenMenuAt(session, PupilX, PupilY));
     Choose(session, RunAtStartup);
-    ASSERT_TRUE(Session::WaitFor([&] { return session.Query("HKLM", RunPath, "Tavrin Eyes").present; }, 3s));
-    EXPECT_EQ(session.Query("HKLM", RunPath, "Tavrin Eyes").text(),
+    ASSERT_TRUE(Session::WaitFor([&] { return session.Query("HKLM", settings::RunKey, "Tavrin Eyes").present; }, 3s));
+    EXPECT_EQ(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").text(),
               "\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"");
 }
 
@@ -124,7 +126,7 @@ TEST(Menu, ASkinSwitchRestartsTheEyesThroughSkinnerWithTheNewSkin) {
     Choose(session, Skin, "Right Down Return");  // the submenu: "Tavrin", then "Classic"
 
     EXPECT_TRUE(session.WaitExit(first, 5s).has_value()) << "the eyes end at once";
-    EXPECT_EQ(session.Query("HKCU", SettingsPath, "skin").data[0], 2);
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "skin").data[0], 2);
     // skinner's splash, then new eyes.
     EXPECT_TRUE(Session::WaitFor(
         [&] {
@@ -160,7 +162,7 @@ TEST(Menu, ASkinSwitchWithoutSkinnerSaysSoAndKeepsRunning) {
     ASSERT_NE(box, "0");
     EXPECT_EQ(session.Ask("msgtext " + box),
               "Unable to start skinner.exe. The new skin will be used the next time Tavrin Eyes starts.");
-    EXPECT_EQ(session.Query("HKCU", SettingsPath, "skin").data[0], 2) << "stored all the same";
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "skin").data[0], 2) << "stored all the same";
     session.Ask("press " + box + " 1");
     EXPECT_TRUE(session.WaitGone("#32770", "Tavrin Eyes", 3s));
     usleep(500000);

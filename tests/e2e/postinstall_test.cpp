@@ -1,7 +1,7 @@
 // The post-install opener: it asks the shell for the maker's welcome page once and ends about three
 // seconds after it started, showing nothing, whether or not a browser exists.
 
-#include "Eyes.h"
+#include "tests/e2e/Eyes.h"
 
 #include <fstream>
 #include <sstream>

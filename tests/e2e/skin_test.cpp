@@ -1,7 +1,7 @@
 // The skin overlay under the pupils: its size and place, the z-order of the two windows, dragging by
 // a pupil and by the overlay, and the eyes without a skin.
 
-#include "Eyes.h"
+#include "tests/e2e/Eyes.h"
 
 #include <unistd.h>
 
@@ -10,11 +10,11 @@ using namespace e2e;
 namespace {
 
 void StoreLaterRun(Session& session, int left, int top, unsigned onTop, unsigned skin) {
-    session.SetText(SettingsPath, "scres", "1024X768");
-    session.SetText(SettingsPath, "left", std::to_string(left));
-    session.SetText(SettingsPath, "top", std::to_string(top));
-    session.SetDword(SettingsPath, "ontop", onTop);
-    session.SetDword(SettingsPath, "skin", skin);
+    session.SetText(settings::SettingsKey, "scres", "1024X768");
+    session.SetText(settings::SettingsKey, "left", std::to_string(left));
+    session.SetText(settings::SettingsKey, "top", std::to_string(top));
+    session.SetDword(settings::SettingsKey, "ontop", onTop);
+    session.SetDword(settings::SettingsKey, "skin", skin);
 }
 
 TEST(Skin, OverlayLiesUnderTheEyesAtTheSamePlaceAndBothAreTopmost) {
@@ -63,15 +63,16 @@ TEST(Skin, DraggingAPupilMovesBothWindowsAndStoresTheNewPlace) {
     EXPECT_EQ(form1.top, 230);
     EXPECT_EQ(form6.left, form1.left);
     EXPECT_EQ(form6.top, form1.top);
-    EXPECT_EQ(session.Query("HKCU", SettingsPath, "left").text(), std::to_string(form1.left));
-    EXPECT_EQ(session.Query("HKCU", SettingsPath, "top").text(), std::to_string(form1.top));
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").text(), std::to_string(form1.left));
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").text(), std::to_string(form1.top));
 
     // A plain click on a pupil stores the position again, unchanged.
-    session.SetText(SettingsPath, "left", "1");
+    session.SetText(settings::SettingsKey, "left", "1");
     session.MouseMove(374, 277);
     usleep(300000);
     session.Click(1);
-    EXPECT_TRUE(Session::WaitFor([&] { return session.Query("HKCU", SettingsPath, "left").text() == "340"; }, 2s));
+    EXPECT_TRUE(
+        Session::WaitFor([&] { return session.Query("HKCU", settings::SettingsKey, "left").text() == "340"; }, 2s));
 }
 
 TEST(Skin, MiddleButtonDragDoesNothing) {
@@ -87,7 +88,7 @@ TEST(Skin, MiddleButtonDragDoesNothing) {
     session.MouseUp(2);
     usleep(300000);
     EXPECT_EQ(session.WindowRect(eyes.form1).left, 300);
-    EXPECT_EQ(session.Query("HKCU", SettingsPath, "left").text(), "300") << "no left button: nothing stored";
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").text(), "300") << "no left button: nothing stored";
 }
 
 TEST(Skin, DraggingTheOverlayMovesBothAndStoresNothing) {
@@ -105,8 +106,8 @@ TEST(Skin, DraggingTheOverlayMovesBothAndStoresNothing) {
     EXPECT_EQ(form6.top, 230);
     EXPECT_EQ(form1.left, form6.left);
     EXPECT_EQ(form1.top, form6.top);
-    EXPECT_EQ(session.Query("HKCU", SettingsPath, "left").text(), "300");
-    EXPECT_EQ(session.Query("HKCU", SettingsPath, "top").text(), "200");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").text(), "300");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").text(), "200");
     EXPECT_TRUE(Session::WaitFor([&] { return session.Above(eyes.form6) == eyes.form1; }, 2s))
         << "the click brings the pupils back in front";
 }

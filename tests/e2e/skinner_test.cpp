@@ -1,6 +1,6 @@
 // skinner on its own: the splash, the bar, the start of the eyes, and a missing main program.
 
-#include "Eyes.h"
+#include "tests/e2e/Eyes.h"
 
 #include <unistd.h>
 

@@ -1,8 +1,8 @@
 // Start-up of the eyes on a virtual display: first run, restored and re-centred positions, damaged
 // settings, pupils following the real pointer, and two copies side by side.
 
-#include "Eyes.h"
-#include "PupilTracking.h"
+#include "eyes/logic/PupilTracking.h"
+#include "tests/e2e/Eyes.h"
 
 #include <cmath>
 
@@ -15,7 +15,7 @@ constexpr unsigned WS_EX_LAYERED = 0x80000, WS_EX_TOOLWINDOW = 0x80, WS_CAPTION 
 TEST(Startup, FirstRunWritesTheSettingsAndOpensAtTheLayoutPosition) {
     Session session;
     session.Install();
-    ASSERT_FALSE(session.KeyExists("HKCU", SettingsPath));
+    ASSERT_FALSE(session.KeyExists("HKCU", settings::SettingsKey));
     EyesWindows eyes = StartEyes(session);
     ASSERT_NE(eyes.form1, "0");
 
@@ -32,23 +32,23 @@ TEST(Startup, FirstRunWritesTheSettingsAndOpensAtTheLayoutPosition) {
     EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW) << "no taskbar button, not in the task list";
     EXPECT_EQ(session.Ask("colorkey " + eyes.form1), "230,230,230 255 3");
 
-    RegValue onTop = session.Query("HKCU", SettingsPath, "ontop");
+    RegValue onTop = session.Query("HKCU", settings::SettingsKey, "ontop");
     EXPECT_EQ(onTop.type, 4u);
     EXPECT_EQ(onTop.data, (std::vector<unsigned char>{1, 0, 0, 0}));
-    RegValue skin = session.Query("HKCU", SettingsPath, "skin");
+    RegValue skin = session.Query("HKCU", settings::SettingsKey, "skin");
     EXPECT_EQ(skin.type, 4u);
     EXPECT_EQ(skin.data, (std::vector<unsigned char>{1, 0, 0, 0}));
-    RegValue scres = session.Query("HKCU", SettingsPath, "scres");
+    RegValue scres = session.Query("HKCU", settings::SettingsKey, "scres");
     EXPECT_EQ(scres.type, 1u);
     EXPECT_EQ(scres.size, 8u);
     EXPECT_EQ(scres.text(), "1024X768");
-    RegValue left = session.Query("HKCU", SettingsPath, "left");
+    RegValue left = session.Query("HKCU", settings::SettingsKey, "left");
     EXPECT_EQ(left.size, 3u);
     EXPECT_EQ(left.text(), "479");
-    EXPECT_EQ(session.Query("HKCU", SettingsPath, "top").text(), "305");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").text(), "305");
 
     // Registered to start with Windows, the path quoted because it holds blanks.
-    RegValue run = session.Query("HKLM", RunPath, "Tavrin Eyes");
+    RegValue run = session.Query("HKLM", settings::RunKey, "Tavrin Eyes");
     EXPECT_EQ(run.type, 1u);
     EXPECT_EQ(run.text(), "\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"");
     EXPECT_EQ(run.size, run.text().size());
@@ -72,50 +72,50 @@ TEST(Startup, FirstRunWritesTheSettingsAndOpensAtTheLayoutPosition) {
 TEST(Startup, LaterStartRestoresTheStoredPositionEvenOffScreenAndWritesNothing) {
     Session session;
     session.Install();
-    session.SetText(SettingsPath, "scres", "1024X768");
-    session.SetText(SettingsPath, "left", "-20");
-    session.SetText(SettingsPath, "top", "12.5");  // halves to even: 12
-    session.SetDword(SettingsPath, "ontop", 0);
+    session.SetText(settings::SettingsKey, "scres", "1024X768");
+    session.SetText(settings::SettingsKey, "left", "-20");
+    session.SetText(settings::SettingsKey, "top", "12.5");  // halves to even: 12
+    session.SetDword(settings::SettingsKey, "ontop", 0);
     EyesWindows eyes = StartEyes(session);
 
     Rect form1 = session.WindowRect(eyes.form1);
     EXPECT_EQ(form1.left, -20);
     EXPECT_EQ(form1.top, 12);
-    EXPECT_EQ(session.Query("HKCU", SettingsPath, "top").text(), "12.5");
-    EXPECT_FALSE(session.Query("HKCU", SettingsPath, "skin").present) << "a later run writes no skin";
-    EXPECT_FALSE(session.Query("HKLM", RunPath, "Tavrin Eyes").present) << "only the first run registers";
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").text(), "12.5");
+    EXPECT_FALSE(session.Query("HKCU", settings::SettingsKey, "skin").present) << "a later run writes no skin";
+    EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").present) << "only the first run registers";
 }
 
 TEST(Startup, AnotherScreenSizeRecentresAndStoresTheNewPlace) {
     Session session({1280, 1024});
     session.Install();
-    session.SetText(SettingsPath, "scres", "1024X768");
-    session.SetText(SettingsPath, "left", "10");
-    session.SetText(SettingsPath, "top", "10");
+    session.SetText(settings::SettingsKey, "scres", "1024X768");
+    session.SetText(settings::SettingsKey, "left", "10");
+    session.SetText(settings::SettingsKey, "top", "10");
     EyesWindows eyes = StartEyes(session);
 
     Rect form1 = session.WindowRect(eyes.form1);
     EXPECT_EQ(form1.left, 640);
     EXPECT_EQ(form1.top, 256);
-    EXPECT_EQ(session.Query("HKCU", SettingsPath, "scres").text(), "1280X1024");
-    EXPECT_EQ(session.Query("HKCU", SettingsPath, "left").text(), "640");
-    EXPECT_EQ(session.Query("HKCU", SettingsPath, "top").text(), "256");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "scres").text(), "1280X1024");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").text(), "640");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").text(), "256");
 }
 
 TEST(Startup, DamagedPositionRecentresInsteadOfStoppingEveryStart) {
     Session session;
     session.Install();
-    session.SetText(SettingsPath, "scres", "1024X768");
-    session.SetText(SettingsPath, "left", "abc");
-    session.SetText(SettingsPath, "top", "100");
+    session.SetText(settings::SettingsKey, "scres", "1024X768");
+    session.SetText(settings::SettingsKey, "left", "abc");
+    session.SetText(settings::SettingsKey, "top", "100");
     pid_t pid = 0;
     EyesWindows eyes = StartEyes(session, &pid);
 
     Rect form1 = session.WindowRect(eyes.form1);
     EXPECT_EQ(form1.left, 512);
     EXPECT_EQ(form1.top, 192);
-    EXPECT_EQ(session.Query("HKCU", SettingsPath, "left").text(), "512");
-    EXPECT_EQ(session.Query("HKCU", SettingsPath, "top").text(), "192");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").text(), "512");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").text(), "192");
     EXPECT_EQ(session.FindWindow("#32770", "Tavrin Eyes"), "0") << "no message box";
     EXPECT_TRUE(session.Running(pid));
 }
@@ -123,9 +123,9 @@ TEST(Startup, DamagedPositionRecentresInsteadOfStoppingEveryStart) {
 TEST(Startup, PupilsStandWhereTheFormulasPutThemForTheRealPointer) {
     Session session;
     session.Install();
-    session.SetText(SettingsPath, "scres", "1024X768");
-    session.SetText(SettingsPath, "left", "300");
-    session.SetText(SettingsPath, "top", "200");
+    session.SetText(settings::SettingsKey, "scres", "1024X768");
+    session.SetText(settings::SettingsKey, "left", "300");
+    session.SetText(settings::SettingsKey, "top", "200");
     EyesWindows eyes = StartEyes(session);
     ASSERT_EQ(session.WindowRect(eyes.form1).left, 300);
 

@@ -1,4 +1,4 @@
-#include "Drag.h"
+#include "eyes/logic/Drag.h"
 
 #include <gtest/gtest.h>
 

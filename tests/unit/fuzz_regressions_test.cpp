@@ -1,11 +1,11 @@
 // Faults that fuzzing the start-up (fuzz/startup_fuzz.cpp) found, each pinned with the input that
 // showed it, written out as plain settings.
 
-#include "FakeHost.h"
-#include "MemoryRegistry.h"
-#include "NumberText.h"
-#include "Placement.h"
-#include "SettingsStore.h"
+#include "eyes/logic/Placement.h"
+#include "settings/logic/NumberText.h"
+#include "settings/logic/SettingsStore.h"
+#include "tests/support/FakeReporter.h"
+#include "tests/support/MemoryRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -26,13 +26,13 @@ TEST(fuzz_regressions, TextTooSmallForADoubleIsTheWholeNumberZero) {
     EXPECT_EQ(TextToLong("1" + std::string(400, '0') + "e-5"), std::nullopt);
 
     MemoryRegistry registry;
-    tests::FakeHost host;
-    SettingsStore store(registry, host);
+    tests::FakeReporter reporter;
+    SettingsStore store(registry, reporter);
     registry.PutText(CurrentUser, SettingsKey, ResolutionValue, "1024X768");
     registry.PutText(CurrentUser, SettingsKey, LeftValue, "1e2");
     registry.PutText(CurrentUser, SettingsKey, TopValue, "47e-400483647");
-    const eyes::Placement place = eyes::PlaceAtStart(store.LoadResolution(), store.LoadLeft(), store.LoadTop(),
-                                                     store.CurrentResolution(), 1024, 768);
+    const eyes::Placement place =
+        eyes::PlaceAtStart(store.LoadResolution(), store.LoadLeft(), store.LoadTop(), "1024X768", 1024, 768);
     EXPECT_FALSE(place.StoreNewPosition);
     EXPECT_EQ(place.X, 100);
     EXPECT_EQ(place.Y, 0);

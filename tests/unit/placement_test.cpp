@@ -1,4 +1,4 @@
-#include "Placement.h"
+#include "eyes/logic/Placement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Progress.h"
+#include "skinner/logic/Progress.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "PupilTracking.h"
+#include "eyes/logic/PupilTracking.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The settings store's failure paths, which only the in-memory registry can produce on demand: a
 // refused open, an unreachable registry, keys left open.
 
-#include "FakeHost.h"
-#include "MemoryRegistry.h"
-#include "SettingsStore.h"
-#include "StartupRegistration.h"
+#include "settings/logic/SettingsStore.h"
+#include "settings/logic/StartupRegistration.h"
+#include "tests/support/FakeReporter.h"
+#include "tests/support/MemoryRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +15,9 @@ namespace {
 class SettingsFaults : public ::testing::Test {
 protected:
     MemoryRegistry registry;
-    tests::FakeHost host;
-    SettingsStore store{registry, host};
-    StartupRegistration startup{registry, host};
+    tests::FakeReporter reporter;
+    SettingsStore store{registry, reporter};
+    StartupRegistration startup{registry, "C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe"};
 };
 
 TEST_F(SettingsFaults, RefusedWritesChangeNothingAndShowNothing) {
@@ -28,14 +28,14 @@ TEST_F(SettingsFaults, RefusedWritesChangeNothingAndShowNothing) {
 
     store.SaveOnTopOn();
     store.SaveSkin(2);
-    store.SaveResolution();
-    store.SaveLeft();
-    store.SaveTop();
+    store.SaveResolution("1024X768");
+    store.SaveLeft(479);
+    store.SaveTop(305);
 
     EXPECT_EQ(registry.ValueCount(CurrentUser, SettingsKey), 2u);
     EXPECT_EQ(store.LoadLeft(), "100");
     EXPECT_EQ(store.LoadSkin(), std::optional<std::int16_t>(1));
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(reporter.messages.empty());
     EXPECT_EQ(registry.OpenHandles(), 0u);
 }
 
@@ -47,15 +47,14 @@ TEST_F(SettingsFaults, RefusedReadDeliversNothingAndLooksLikeFirstRun) {
     EXPECT_EQ(store.CheckSettingsKey(), std::optional<Status>(AccessDenied));
     EXPECT_EQ(store.LoadOnTop(), std::nullopt);
     EXPECT_EQ(store.LoadResolution(), std::nullopt);
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(reporter.messages.empty());
 }
 
 TEST_F(SettingsFaults, CreationRefusedBelowSoftwareGoesOnQuietly) {
     registry.Refuse(CurrentUser, SoftwareKey, Access::Write);
-    store.CreateSettingsKey();
+    EXPECT_TRUE(store.CreateSettingsKey());  // no error: the start-up goes on
     EXPECT_FALSE(registry.HasKey(CurrentUser, "Software\\Brellik's Software"));
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(host.ends, 0);
+    EXPECT_TRUE(reporter.messages.empty());
     EXPECT_EQ(registry.OpenHandles(), 0u);
 }
 
@@ -69,30 +68,28 @@ TEST_F(SettingsFaults, UnreachableRegistryIsReportedWithEachOperationsIcon) {
     EXPECT_EQ(store.LoadLeft(), std::nullopt);
     store.SaveSkin(1);
     store.SaveOnTopOff();
-    store.SaveLeft();        // silent
-    store.SaveResolution();  // silent
+    store.SaveLeft(479);               // silent
+    store.SaveResolution("1024X768");  // silent
 
-    ASSERT_EQ(host.messages.size(), 6u);
+    ASSERT_EQ(reporter.messages.size(), 6u);
     const std::string description = "The registry cannot be reached.";
     const MessageIcon icons[] = {MessageIcon::Warning, MessageIcon::Information, MessageIcon::Information,
                                  MessageIcon::Warning, MessageIcon::Warning,     MessageIcon::Warning};
-    for (std::size_t i = 0; i < host.messages.size(); ++i) {
-        EXPECT_EQ(host.messages[i].text, description);
-        EXPECT_EQ(host.messages[i].icon, icons[i]) << i;
+    for (std::size_t i = 0; i < reporter.messages.size(); ++i) {
+        EXPECT_EQ(reporter.messages[i].text, description);
+        EXPECT_EQ(reporter.messages[i].icon, icons[i]) << i;
     }
-    EXPECT_EQ(host.ends, 0);
     EXPECT_EQ(registry.OpenHandles(), 0u);
 }
 
-TEST_F(SettingsFaults, FailedCreationReportsItsTextAndEndsTheProgram) {
+TEST_F(SettingsFaults, FailedCreationReportsItsTextAndTellsTheStartUpToEnd) {
     registry.SetUnreachable(true);
-    store.CreateSettingsKey();
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text,
+    EXPECT_FALSE(store.CreateSettingsKey());
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text,
               "Unable to create the necessary Registry values. Program will be terminated."
               "The registry cannot be reached.");
-    EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
-    EXPECT_EQ(host.ends, 1);
+    EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Warning);
 }
 
 TEST_F(SettingsFaults, StartupRegistrationIsSilentOnEveryFailure) {
@@ -110,7 +107,7 @@ TEST_F(SettingsFaults, StartupRegistrationIsSilentOnEveryFailure) {
     startup.RegisterStartup();
     startup.UnregisterStartup();
     EXPECT_EQ(startup.IsStartupRegistered(), std::nullopt);
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(reporter.messages.empty());
     EXPECT_EQ(registry.OpenHandles(), 0u);
 }
 

@@ -1,8 +1,8 @@
 // The popup menu's check marks and commands, in the real program's forms and Win32 menus under Wine,
 // on the in-memory registry so that any stored combination can be set up.
 
-#include "MemoryRegistry.h"
-#include "Program.h"
+#include "eyes/Program.h"
+#include "tests/support/MemoryRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ protected:
 
     // The four marks after the marking step: On Top, Run at Startup, Tavrin, Classic.
     std::string Marks() {
-        menu::Form2& form2 = program.form2;
+        menu::Form2& form2 = program.Menu();
         form2.SetCheckMarks();
         std::string marks;
         for (const forms::MenuItem* item : {&form2.ontop, &form2.stp, &form2.vw, &form2.blackwhite})
@@ -85,16 +85,16 @@ TEST_F(MenuMarks, UnreadableRunKeyKeepsTheLastStartupMark) {
 TEST_F(MenuMarks, OnTopAndRunAtStartupSwitchFromTheMarkThatIsShown) {
     Store(1, 1, true);
     Marks();
-    program.form2.ontop.Click();
+    program.Menu().ontop.Click();
     EXPECT_EQ(registry.Value(CurrentUser, SettingsKey, OnTopValue)->data, (std::vector<std::uint8_t>{0, 0, 0, 0}));
-    EXPECT_TRUE(program.form2.ontop.Checked()) << "the command leaves the mark to the next opening";
-    program.form2.stp.Click();
+    EXPECT_TRUE(program.Menu().ontop.Checked()) << "the command leaves the mark to the next opening";
+    program.Menu().stp.Click();
     EXPECT_FALSE(registry.Value(LocalMachine, RunKey, RunValue)) << "exactly one action: unregistered";
 
     EXPECT_EQ(Marks(), "--x-");
-    program.form2.ontop.Click();
+    program.Menu().ontop.Click();
     EXPECT_EQ(registry.Value(CurrentUser, SettingsKey, OnTopValue)->data, (std::vector<std::uint8_t>{1, 0, 0, 0}));
-    program.form2.stp.Click();
+    program.Menu().stp.Click();
     EXPECT_TRUE(registry.Value(LocalMachine, RunKey, RunValue)) << "exactly one action: registered";
 }
 

@@ -1,6 +1,6 @@
-#include "Placement.h"
+#include "eyes/logic/Placement.h"
 
-#include "NumberText.h"
+#include "settings/logic/NumberText.h"
 
 namespace eyes {
 

@@ -1,6 +1,6 @@
-#include "SettingsStore.h"
+#include "settings/logic/SettingsStore.h"
 
-#include "NumberText.h"
+#include "settings/logic/NumberText.h"
 
 #include <algorithm>
 #include <array>
@@ -10,7 +10,6 @@ namespace settings {
 
 namespace {
 
-constexpr std::uint32_t DwordBytes = 4;
 constexpr std::uint32_t TextBufferBytes = 255;
 
 // The delivered text of a text value: the first `size` bytes of the buffer, up to a NUL that another
@@ -21,7 +20,9 @@ std::string DeliveredText(const char* buffer, std::uint32_t size) {
 
 }  // namespace
 
-void SettingsStore::Report(const std::exception& failure, MessageIcon icon) { host_.ShowMessage(failure.what(), icon); }
+void SettingsStore::Report(const std::exception& failure, MessageIcon icon) {
+    reporter_.ShowMessage(failure.what(), icon);
+}
 
 std::optional<Status> SettingsStore::CheckSettingsKey() {
     try {
@@ -33,15 +34,16 @@ std::optional<Status> SettingsStore::CheckSettingsKey() {
     }
 }
 
-void SettingsStore::CreateSettingsKey() {
+bool SettingsStore::CreateSettingsKey() {
     try {
         OpenedKey software(registry_);
-        if (software.Open(CurrentUser, SoftwareKey, Access::Write) != Success) return;
+        if (software.Open(CurrentUser, SoftwareKey, Access::Write) != Success) return true;
         OpenedKey created(registry_);
         created.Create(software.get(), SettingsBelowSoftware);
+        return true;
     } catch (const std::exception& failure) {
-        host_.ShowMessage(std::string(CreateFailedText) + failure.what(), MessageIcon::Warning);
-        host_.End();
+        reporter_.ShowMessage(std::string(CreateFailedText) + failure.what(), MessageIcon::Warning);
+        return false;
     }
 }
 
@@ -49,11 +51,8 @@ void SettingsStore::SaveDword(const char* name, std::int32_t value, MessageIcon 
     try {
         OpenedKey key(registry_);
         if (key.Open(CurrentUser, SettingsKey, Access::Write) != Success) return;
-        const auto bits = static_cast<std::uint32_t>(value);
-        const std::array<std::uint8_t, DwordBytes> data{
-            static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-            static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
-        registry_.SetValue(key.get(), name, TypeDword, data.data(), DwordBytes);
+        const DwordData data = DwordToBytes(static_cast<std::uint32_t>(value));
+        registry_.SetValue(key.get(), name, TypeDword, data.data(), DwordSize);
     } catch (const std::exception& failure) {
         Report(failure, icon);
     }
@@ -63,15 +62,14 @@ void SettingsStore::SaveDword(const char* name, std::int32_t value, MessageIcon 
 // count that the query reported; the text then becomes the caller's 16-bit number.
 std::optional<std::int16_t> SettingsStore::LoadDword(const char* name, MessageIcon icon) {
     try {
-        std::uint32_t size = DwordBytes;
+        std::uint32_t size = DwordSize;
         std::uint32_t type = TypeDword;
-        std::array<std::uint8_t, DwordBytes> buffer{};
+        DwordData buffer{};
         OpenedKey key(registry_);
         if (key.Open(CurrentUser, SettingsKey, Access::Read) != Success) return std::nullopt;
         if (registry_.QueryValue(key.get(), name, type, buffer.data(), size) != Success) return std::nullopt;
 
-        const std::int32_t number = static_cast<std::int32_t>(buffer[0] | (buffer[1] << 8) | (buffer[2] << 16) |
-                                                              (static_cast<std::uint32_t>(buffer[3]) << 24));
+        const auto number = static_cast<std::int32_t>(DwordFromBytes(buffer.data()));
         const std::string text = std::to_string(number).substr(0, size);
         // An empty value gives an empty text, which is no number: nothing is delivered.
         auto value = TextToLong(text);
@@ -119,14 +117,9 @@ std::optional<std::int16_t> SettingsStore::LoadOnTop() { return LoadDword(OnTopV
 void SettingsStore::SaveSkin(std::int32_t skin) { SaveDword(SkinValue, skin, MessageIcon::Warning); }
 std::optional<std::int16_t> SettingsStore::LoadSkin() { return LoadDword(SkinValue, MessageIcon::Information); }
 
-std::string SettingsStore::CurrentResolution() {
-    return ResolutionText(host_.ScreenWidthTwips() / host_.TwipsPerPixelX(),
-                          host_.ScreenHeightTwips() / host_.TwipsPerPixelY());
-}
-
-void SettingsStore::SaveResolution() { SaveText(ResolutionValue, CurrentResolution()); }
-void SettingsStore::SaveLeft() { SaveText(LeftValue, SingleToText(host_.MainLeftTwips() / host_.TwipsPerPixelX())); }
-void SettingsStore::SaveTop() { SaveText(TopValue, SingleToText(host_.MainTopTwips() / host_.TwipsPerPixelY())); }
+void SettingsStore::SaveResolution(const std::string& resolution) { SaveText(ResolutionValue, resolution); }
+void SettingsStore::SaveLeft(float leftPixels) { SaveText(LeftValue, SingleToText(leftPixels)); }
+void SettingsStore::SaveTop(float topPixels) { SaveText(TopValue, SingleToText(topPixels)); }
 
 std::optional<std::string> SettingsStore::LoadResolution() { return LoadText(ResolutionValue); }
 std::optional<std::string> SettingsStore::LoadLeft() { return LoadText(LeftValue); }

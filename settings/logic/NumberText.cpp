@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include "settings/logic/NumberText.h"
 
 #include <charconv>
 #include <cmath>

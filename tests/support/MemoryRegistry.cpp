@@ -1,4 +1,4 @@
-#include "MemoryRegistry.h"
+#include "tests/support/MemoryRegistry.h"
 
 #include <algorithm>
 #include <cctype>
@@ -68,7 +68,7 @@ Status MemoryRegistry::OpenKey(Key parent, std::string_view path, Access access,
     ThrowIfUnreachable();
     opened = 0;
     auto full = Join(parent, path);
-    if (!full) return 6;  // ERROR_INVALID_HANDLE
+    if (!full) return InvalidHandle;
     if (keys_.count(*full) == 0) return FileNotFound;
     if (Refused(*full, access)) return AccessDenied;
     opened = NewHandle(*full, access);
@@ -79,7 +79,7 @@ Status MemoryRegistry::CreateKey(Key parent, std::string_view path, Key& opened)
     ThrowIfUnreachable();
     opened = 0;
     auto full = Join(parent, path);
-    if (!full) return 6;
+    if (!full) return InvalidHandle;
     // Creating needs the right to write to the nearest level that already exists.
     // (the root always exists, so the walk up ends there).
     std::string existing = *full;
@@ -97,7 +97,7 @@ Status MemoryRegistry::QueryValue(Key key, std::string_view name, std::uint32_t&
                                   std::uint32_t& size) {
     ThrowIfUnreachable();
     auto handle = handles_.find(key);
-    if (handle == handles_.end()) return 6;
+    if (handle == handles_.end()) return InvalidHandle;
     const Node& node = keys_.at(handle->second.path);
     auto value = node.values.find(Lower(name));
     if (value == node.values.end()) return FileNotFound;
@@ -121,7 +121,7 @@ Status MemoryRegistry::SetValue(Key key, std::string_view name, std::uint32_t ty
                                 std::uint32_t size) {
     ThrowIfUnreachable();
     auto handle = handles_.find(key);
-    if (handle == handles_.end()) return 6;
+    if (handle == handles_.end()) return InvalidHandle;
     if (handle->second.access != Access::Write) return AccessDenied;
     StoredValue value{type, std::vector<std::uint8_t>(data, data + size)};
     keys_.at(handle->second.path).values[Lower(name)] = std::move(value);
@@ -131,12 +131,12 @@ Status MemoryRegistry::SetValue(Key key, std::string_view name, std::uint32_t ty
 Status MemoryRegistry::DeleteValue(Key key, std::string_view name) {
     ThrowIfUnreachable();
     auto handle = handles_.find(key);
-    if (handle == handles_.end()) return 6;
+    if (handle == handles_.end()) return InvalidHandle;
     if (handle->second.access != Access::Write) return AccessDenied;
     return keys_.at(handle->second.path).values.erase(Lower(name)) != 0 ? Success : FileNotFound;
 }
 
-Status MemoryRegistry::CloseKey(Key key) { return handles_.erase(key) != 0 ? Success : 6; }
+Status MemoryRegistry::CloseKey(Key key) { return handles_.erase(key) != 0 ? Success : InvalidHandle; }
 
 void MemoryRegistry::PutKey(Key root, std::string_view path) {
     Key key = 0;
@@ -159,9 +159,8 @@ void MemoryRegistry::PutText(Key root, std::string_view path, std::string_view n
 }
 
 void MemoryRegistry::PutDword(Key root, std::string_view path, std::string_view name, std::uint32_t value) {
-    PutValue(root, path, name, TypeDword,
-             {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-              static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)});
+    const DwordData bytes = DwordToBytes(value);
+    PutValue(root, path, name, TypeDword, {bytes.begin(), bytes.end()});
 }
 
 void MemoryRegistry::RemoveKey(Key root, std::string_view path) {

@@ -7,8 +7,8 @@
 // nothing. Any other failure (an exception) is reported in a message box by the reporting operations
 // and skipped by the silent ones (SaveResolution, SaveLeft, SaveTop).
 
-#include "Registry.h"
-#include "SettingsHost.h"
+#include "settings/logic/MessageReporter.h"
+#include "settings/logic/Registry.h"
 
 #include <cstdint>
 #include <optional>
@@ -32,29 +32,31 @@ inline constexpr char CreateFailedText[] =
 
 class SettingsStore {
 public:
-    SettingsStore(Registry& registry, SettingsHost& host) : registry_(registry), host_(host) {}
+    SettingsStore(Registry& registry, MessageReporter& reporter) : registry_(registry), reporter_(reporter) {}
 
     // The status of opening the settings key for reading: 0 when it exists (later runs), else the
     // registry's error code (first run). Nothing when the check itself failed.
     std::optional<Status> CheckSettingsKey();
-    void CreateSettingsKey();
+    // Creates the settings key below Software. False when it failed with an error, which has been
+    // shown; the program cannot go on without its settings and ends. A refused open of Software
+    // writes nothing and is no error.
+    bool CreateSettingsKey();
 
     void SaveOnTopOn();
     void SaveOnTopOff();
     std::optional<std::int16_t> LoadOnTop();
 
-    void SaveResolution();
-    void SaveLeft();
-    void SaveTop();
+    // The screen's resolution string (ResolutionText), and the eyes' top-left corner in screen
+    // pixels, stored as the shortest text of the single-precision number.
+    void SaveResolution(const std::string& resolution);
+    void SaveLeft(float leftPixels);
+    void SaveTop(float topPixels);
     std::optional<std::string> LoadResolution();
     std::optional<std::string> LoadLeft();
     std::optional<std::string> LoadTop();
 
     void SaveSkin(std::int32_t skin);
     std::optional<std::int16_t> LoadSkin();
-
-    // The resolution string of the screen now, e.g. 1024X768.
-    std::string CurrentResolution();
 
 private:
     void SaveDword(const char* name, std::int32_t value, MessageIcon icon);
@@ -64,7 +66,7 @@ private:
     void Report(const std::exception& failure, MessageIcon icon);
 
     Registry& registry_;
-    SettingsHost& host_;
+    MessageReporter& reporter_;
 };
 
 }  // namespace settings

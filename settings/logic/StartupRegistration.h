@@ -2,8 +2,7 @@
 // Starting the main program with Windows: one value, named with the application title, in the
 // machine-wide Run key. Only its presence counts as registered. All three operations are silent.
 
-#include "Registry.h"
-#include "SettingsHost.h"
+#include "settings/logic/Registry.h"
 
 #include <cstdint>
 #include <optional>
@@ -25,7 +24,11 @@ std::string RunCommand(std::string_view path);
 
 class StartupRegistration {
 public:
-    StartupRegistration(Registry& registry, SettingsHost& host) : registry_(registry), host_(host) {}
+    // `programPath` is the running main program's full path (ProgramPath), which RegisterStartup
+    // stores.
+    StartupRegistration(Registry& registry, std::string programPath)
+        : registry_(registry),
+          programPath_(std::move(programPath)) {}
 
     void RegisterStartup();
     void UnregisterStartup();
@@ -35,7 +38,7 @@ public:
 
 private:
     Registry& registry_;
-    SettingsHost& host_;
+    std::string programPath_;
 };
 
 }  // namespace settings

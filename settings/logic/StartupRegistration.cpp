@@ -1,4 +1,4 @@
-#include "StartupRegistration.h"
+#include "settings/logic/StartupRegistration.h"
 
 #include <array>
 #include <exception>
@@ -26,7 +26,7 @@ void StartupRegistration::RegisterStartup() {
     try {
         OpenedKey run(registry_);
         if (run.Open(LocalMachine, RunKey, Access::Write) != Success) return;
-        const std::string command = RunCommand(ProgramPath(host_.ProgramDirectory(), host_.ProgramName()));
+        const std::string command = RunCommand(programPath_);
         registry_.SetValue(run.get(), RunValue, TypeSz, reinterpret_cast<const std::uint8_t*>(command.data()),
                            static_cast<std::uint32_t>(command.size()));
     } catch (const std::exception&) {

@@ -3,7 +3,7 @@
 // it to set up odd contents (other types, over-long data, embedded NULs) and refusals that a real
 // profile cannot easily give.
 
-#include "Registry.h"
+#include "settings/logic/Registry.h"
 
 #include <map>
 #include <optional>

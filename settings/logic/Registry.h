@@ -3,6 +3,7 @@
 // status that is 0 on success and otherwise the registry's own error code, so that callers behave
 // the same on the real registry and on the in-memory one that the tests use.
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -17,9 +18,10 @@ inline constexpr Key LocalMachine = 0x80000002u;  // HKEY_LOCAL_MACHINE
 
 // Statuses the code and its tests rely on (winerror.h values).
 inline constexpr Status Success = 0;
-inline constexpr Status FileNotFound = 2;  // ERROR_FILE_NOT_FOUND: missing key or value
-inline constexpr Status AccessDenied = 5;  // ERROR_ACCESS_DENIED
-inline constexpr Status MoreData = 234;    // ERROR_MORE_DATA: the value does not fit the buffer
+inline constexpr Status FileNotFound = 2;   // ERROR_FILE_NOT_FOUND: missing key or value
+inline constexpr Status AccessDenied = 5;   // ERROR_ACCESS_DENIED
+inline constexpr Status InvalidHandle = 6;  // ERROR_INVALID_HANDLE: a key that is not open
+inline constexpr Status MoreData = 234;     // ERROR_MORE_DATA: the value does not fit the buffer
 
 // Value types (winnt.h values).
 inline constexpr std::uint32_t TypeSz = 1;        // REG_SZ
@@ -28,6 +30,17 @@ inline constexpr std::uint32_t TypeBinary = 3;    // REG_BINARY
 inline constexpr std::uint32_t TypeDword = 4;     // REG_DWORD
 inline constexpr std::uint32_t TypeMultiSz = 7;   // REG_MULTI_SZ
 inline constexpr std::uint32_t TypeQword = 11;    // REG_QWORD
+
+// A REG_DWORD's four bytes, least significant first, and back.
+inline constexpr std::uint32_t DwordSize = 4;
+using DwordData = std::array<std::uint8_t, DwordSize>;
+constexpr DwordData DwordToBytes(std::uint32_t value) {
+    return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+            static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+}
+constexpr std::uint32_t DwordFromBytes(const std::uint8_t* bytes) {
+    return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+}
 
 enum class Access { Read, Write };  // KEY_READ, KEY_WRITE
 

@@ -1,0 +1,28 @@
+#include "forms/Button.h"
+
+#include "forms/App.h"
+
+namespace forms {
+
+Button::Button(Control& container, Bounds bounds, std::string caption, Font font)
+    : container_(container),
+      bounds_(bounds),
+      caption_(std::move(caption)),
+      font_(font) {
+    container.Adopt(static_cast<ChildWindow*>(this));
+}
+
+void Button::CreateAsChild(HWND parent) {
+    const RECT rect = container_.ToPixelRect(bounds_);
+    hwnd_ = CreateWindowExA(0, "BUTTON", caption_.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                            rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
+                            App.Instance(), nullptr);
+    hfont_ = MakeFont(font_);
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont_.get()), TRUE);
+}
+
+void Button::OnCommand(HWND from, int code) {
+    if (from == hwnd_ && code == BN_CLICKED && Click) Click();
+}
+
+}  // namespace forms

@@ -1,0 +1,35 @@
+#pragma once
+// A push button: a child window of its container, with a Click.
+
+#include "forms/ChildWindow.h"
+#include "forms/Control.h"
+#include "forms/Font.h"
+#include "forms/Layout.h"
+
+#include <functional>
+#include <string>
+
+namespace forms {
+
+class Button : public ChildWindow {
+public:
+    Button(Control& container, Bounds bounds, std::string caption, Font font);
+    Button(const Button&) = delete;
+    Button& operator=(const Button&) = delete;
+
+    void CreateAsChild(HWND parent) override;
+    void OnCommand(HWND from, int code) override;
+    HWND hWnd() const { return hwnd_; }
+
+    std::function<void()> Click;
+
+private:
+    Control& container_;
+    Bounds bounds_;
+    std::string caption_;
+    Font font_;
+    unique_hfont hfont_;
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace forms

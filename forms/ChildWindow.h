@@ -1,0 +1,17 @@
+#pragma once
+// A control that is a child window of its container (a picture box, a push button): the container
+// makes it once its own window exists and passes on the notifications that it sends.
+
+#include <windows.h>
+
+namespace forms {
+
+class ChildWindow {
+public:
+    virtual ~ChildWindow() = default;
+    virtual void CreateAsChild(HWND parent) = 0;
+    // A WM_COMMAND notification from the child window `from` to the container.
+    virtual void OnCommand(HWND, int) {}
+};
+
+}  // namespace forms

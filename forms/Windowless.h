@@ -1,0 +1,29 @@
+#pragma once
+// A control that has no window of its own (a label, an image): its container draws it, finds it under
+// the mouse, shows its cursor and tooltip, and runs its Click when the left button is pressed and
+// released on it.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace forms {
+
+class Windowless {
+public:
+    Windowless() = default;
+    Windowless(const Windowless&) = delete;
+    Windowless& operator=(const Windowless&) = delete;
+    virtual ~Windowless() = default;
+
+    virtual void Draw(HDC dc) = 0;
+    // Where it stands, in its container's client pixels.
+    virtual RECT PixelRect() const = 0;
+
+    std::function<void()> Click;
+    HCURSOR MouseIcon = nullptr;  // shown while the pointer is over it
+    std::string ToolTipText;
+};
+
+}  // namespace forms
