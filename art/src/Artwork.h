@@ -1,7 +1,7 @@
 // The product's pictures, each drawn by code.
 #pragma once
 
-#include "Raster.h"
+#include "art/src/Raster.h"
 
 namespace art {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Artwork.h"
+#include "art/src/Artwork.h"
 
 namespace art {
 

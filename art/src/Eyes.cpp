@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Artwork.h"
+#include "art/src/Artwork.h"
 
 namespace art {
 

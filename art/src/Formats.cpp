@@ -1,4 +1,4 @@
-#include "Formats.h"
+#include "art/src/Formats.h"
 
 #include <algorithm>
 #include <stdexcept>

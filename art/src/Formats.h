@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "Palette.h"
-#include "Raster.h"
+#include "art/src/Palette.h"
+#include "art/src/Raster.h"
 
 namespace art {
 

@@ -1,4 +1,4 @@
-#include "Palette.h"
+#include "art/src/Palette.h"
 
 #include <algorithm>
 #include <array>

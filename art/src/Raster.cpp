@@ -1,4 +1,4 @@
-#include "Raster.h"
+#include "art/src/Raster.h"
 
 #include <cmath>
 #include <stdexcept>

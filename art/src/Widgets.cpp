@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "Artwork.h"
+#include "art/src/Artwork.h"
 
 namespace art {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "Artwork.h"
-#include "Formats.h"
+#include "art/src/Artwork.h"
+#include "art/src/Formats.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <set>
 #include <utility>
 
-#include "ImageReaders.h"
+#include "tests/art/ImageReaders.h"
 
 namespace art_test {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "Formats.h"
-#include "ImageReaders.h"
+#include "art/src/Formats.h"
+#include "tests/art/ImageReaders.h"
 
 namespace art_test {
 namespace {

@@ -1,4 +1,4 @@
-#include "ImageReaders.h"
+#include "tests/art/ImageReaders.h"
 
 #include <algorithm>
 #include <fstream>
