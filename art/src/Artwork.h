@@ -1,13 +1,14 @@
 // The product's pictures, each drawn by code.
 #pragma once
 
+#include "art/Colors.h"
 #include "art/src/Raster.h"
 
 namespace art {
 
-// Pixels of the pupil picture that show the window below: the window uses
-// this colour as its transparency key.
-inline constexpr Rgba8 PupilKeyColor{230, 230, 230, 255};
+// Pixels of the pupil picture that show the window below: the window keys
+// out exactly this colour.
+inline constexpr Rgba8 PupilKeyColor{ColorKey.Red, ColorKey.Green, ColorKey.Blue, 255};
 
 // The 13 x 13 pupil: a dark disc on the key colour, its rim blended to white.
 Pixmap DrawPupil();

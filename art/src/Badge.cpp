@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "art/Colors.h"
 #include "art/src/Artwork.h"
 
 namespace art {
@@ -151,7 +152,7 @@ Pixmap DrawDonateBadge() {
 
     // The GIF has one transparent colour only: edge pixels that are at
     // least partly covered are blended onto the usual window grey.
-    const Color matte = Solid(224, 224, 224);
+    const Color matte = Solid(WindowGrey.Red, WindowGrey.Green, WindowGrey.Blue);
     Pixmap out(Width, Height);
     for (int y = 0; y < Height; ++y) {
         for (int x = 0; x < Width; ++x) {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "art/Colors.h"
 #include "art/src/Artwork.h"
 
 namespace art {
@@ -27,7 +28,7 @@ Pixmap DrawProgressFrame(int blocks) {
     // The last frame is one pixel narrower, as the animation expects.
     const int width = blocks == MaxBlocks ? 125 : 126;
     constexpr int Height = 17;
-    const Rgba8 background = Opaque(224, 224, 224);
+    const Rgba8 background = Opaque(WindowGrey.Red, WindowGrey.Green, WindowGrey.Blue);
     const Rgba8 outline = Opaque(104, 104, 104);
     const Rgba8 shadowDark = Opaque(190, 190, 190);
     const Rgba8 shadowLight = Opaque(239, 239, 239);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "art/Colors.h"
 #include "art/src/Artwork.h"
 #include "art/src/Formats.h"
 
@@ -63,7 +64,8 @@ int main(int argc, char** argv) {
                  EyesIconSet({0.4, -0.9}, true,
                              {{16, 4}, {32, 4}, {48, 4}, {16, 8}, {32, 8}, {48, 8}, {16, 32}, {32, 32}, {48, 32}})));
         Save(folder, "hand.cur", EncodeCursor({DrawHandCursor(), 1}, HandHotX, HandHotY));
-        Save(folder, "badge.gif", EncodeGif(DrawDonateBadge(), {224, 224, 224}));
+        // Viewers that ignore transparency show the badge's corners in the grey its edges are blended onto.
+        Save(folder, "badge.gif", EncodeGif(DrawDonateBadge(), {WindowGrey.Red, WindowGrey.Green, WindowGrey.Blue}));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_art: %s\n", e.what());
         return 1;
