@@ -10,6 +10,7 @@
 #include <set>
 #include <utility>
 
+#include "art/Colors.h"
 #include "tests/art/ImageReaders.h"
 
 namespace art_test {
@@ -18,11 +19,13 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path ImagesDir = ART_IMAGES_DIR;
+// The colour key spelt out on purpose instead of taken from art/Colors.h: the committed pictures must
+// hold exactly this grey, so that a change of the shared constant cannot go unnoticed.
 const Pixel KeyColor{230, 230, 230, 255};
 
 Bitmap LoadBmp(const std::string& name) { return ParseBmp(ReadFile(ImagesDir / name)); }
 
-bool IsKey(const Pixel& p) { return p.Red == 230 && p.Green == 230 && p.Blue == 230; }
+bool IsKey(const Pixel& p) { return p.Red == KeyColor.Red && p.Green == KeyColor.Green && p.Blue == KeyColor.Blue; }
 
 // ---------------------------------------------------------------- pupil
 
@@ -175,7 +178,8 @@ TEST_P(ProgressFrame, ShowsItsBlocksInASunkenBar) {
     ASSERT_EQ(bar.Width, width);
     ASSERT_EQ(bar.Height, 17);
     ASSERT_EQ(bar.BitsPerPixel, 24);
-    const Pixel outline{104, 104, 104}, window{224, 224, 224}, white{255, 255, 255};
+    const Pixel outline{104, 104, 104}, white{255, 255, 255};
+    const Pixel window{art::WindowGrey.Red, art::WindowGrey.Green, art::WindowGrey.Blue};
     const Pixel shade{190, 190, 190}, lightShade{239, 239, 239};
 
     for (int x = 1; x < width - 1; ++x) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "art/Colors.h"
 #include "art/src/Formats.h"
 #include "tests/art/ImageReaders.h"
 
@@ -55,9 +56,11 @@ TEST(Gif, KeepsTransparencyAndColorsBeyondTheTableSize) {
         for (int x = 0; x < 40; ++x)
             image.At(x, y) = {static_cast<std::uint8_t>(noise.Next()), static_cast<std::uint8_t>(noise.Next()),
                               static_cast<std::uint8_t>(noise.Next()), static_cast<std::uint8_t>(x < 5 ? 0 : 255)};
-    // An opaque pixel in the transparent entry's own colour must stay visible.
-    image.At(20, 10) = {224, 224, 224, 255};
-    const Gif gif = ParseGif(art::EncodeGif(image, {224, 224, 224}));
+    // The transparent entry is the window grey, as for the donate badge; an opaque pixel in that very
+    // colour must stay visible.
+    constexpr art::Rgb Grey = art::WindowGrey;
+    image.At(20, 10) = {Grey.Red, Grey.Green, Grey.Blue, 255};
+    const Gif gif = ParseGif(art::EncodeGif(image, {Grey.Red, Grey.Green, Grey.Blue}));
     ASSERT_EQ(gif.Width, 40);
     ASSERT_EQ(gif.Height, 30);
     ASSERT_EQ(gif.Indices.size(), 1200u);
@@ -68,7 +71,7 @@ TEST(Gif, KeepsTransparencyAndColorsBeyondTheTableSize) {
         }
     }
     const Pixel kept = gif.Palette[gif.Indices[10 * 40 + 20]];
-    EXPECT_LE(std::abs(kept.Red - 224) + std::abs(kept.Green - 224) + std::abs(kept.Blue - 224), 60);
+    EXPECT_LE(std::abs(kept.Red - Grey.Red) + std::abs(kept.Green - Grey.Green) + std::abs(kept.Blue - Grey.Blue), 60);
 }
 
 TEST(Bmp, PremultipliedChannelsNeverExceedAlpha) {
