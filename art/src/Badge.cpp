@@ -5,20 +5,21 @@
 #include <string_view>
 #include <vector>
 
-#include "Artwork.h"
+#include "art/Colors.h"
+#include "art/src/Artwork.h"
 
 namespace art {
 
 namespace {
 
 struct Glyph {
-    char letter;
-    std::vector<std::string_view> rows;  // '#' is ink; the last row sits on the baseline
+    char Letter;
+    std::vector<std::string_view> Rows;  // '#' is ink; the last row sits on the baseline
 };
 
 // A bold pixel font with two-pixel strokes: capitals 12 rows high,
 // lower case 9 rows, "t" 11.
-const std::vector<Glyph>& font() {
+const std::vector<Glyph>& Font() {
     static const std::vector<Glyph> glyphs{
         {'D',
          {"######..", "#######.", "##...###", "##....##", "##....##", "##....##", "##....##", "##....##", "##....##",
@@ -34,77 +35,77 @@ const std::vector<Glyph>& font() {
     return glyphs;
 }
 
-const Glyph& glyphFor(char c) {
-    for (const Glyph& g : font())
-        if (g.letter == c) return g;
-    return font().front();
+const Glyph& GlyphFor(char c) {
+    for (const Glyph& g : Font())
+        if (g.Letter == c) return g;
+    return Font().front();
 }
 
-constexpr int letterGap = 2;
+constexpr int LetterGap = 2;
 
-int textWidth(std::string_view text) {
+int TextWidth(std::string_view text) {
     int width = 0;
-    for (char c : text) width += static_cast<int>(glyphFor(c).rows.front().size()) + letterGap;
-    return width - letterGap;
+    for (char c : text) width += static_cast<int>(GlyphFor(c).Rows.front().size()) + LetterGap;
+    return width - LetterGap;
 }
 
 // Whether pixel (x, y) is ink of `text` whose baseline row is `baseline`.
-bool inkAt(std::string_view text, int left, int baseline, int x, int y) {
+bool InkAt(std::string_view text, int left, int baseline, int x, int y) {
     int pen = left;
     for (char c : text) {
-        const Glyph& g = glyphFor(c);
-        const int w = static_cast<int>(g.rows.front().size());
-        const int h = static_cast<int>(g.rows.size());
+        const Glyph& g = GlyphFor(c);
+        const int w = static_cast<int>(g.Rows.front().size());
+        const int h = static_cast<int>(g.Rows.size());
         const int gx = x - pen;
         const int gy = y - (baseline - h + 1);
-        if (gx >= 0 && gx < w && gy >= 0 && gy < h) return g.rows[gy][gx] == '#';
-        pen += w + letterGap;
+        if (gx >= 0 && gx < w && gy >= 0 && gy < h) return g.Rows[gy][gx] == '#';
+        pen += w + LetterGap;
     }
     return false;
 }
 
 struct RoundRect {
-    double left, top, right, bottom, radius;
-    bool contains(double x, double y) const {
-        const double cx = std::clamp(x, left + radius, right - radius);
-        const double cy = std::clamp(y, top + radius, bottom - radius);
+    double Left, Top, Right, Bottom, Radius;
+    bool Contains(double x, double y) const {
+        const double cx = std::clamp(x, Left + Radius, Right - Radius);
+        const double cy = std::clamp(y, Top + Radius, Bottom - Radius);
         const double dx = x - cx, dy = y - cy;
-        return x >= left && x <= right && y >= top && y <= bottom && dx * dx + dy * dy <= radius * radius;
+        return x >= Left && x <= Right && y >= Top && y <= Bottom && dx * dx + dy * dy <= Radius * Radius;
     }
-    RoundRect inset(double by) const {
-        return {left + by, top + by, right - by, bottom - by, std::max(0.0, radius - by)};
+    RoundRect Inset(double by) const {
+        return {Left + by, Top + by, Right - by, Bottom - by, std::max(0.0, Radius - by)};
     }
 };
 
 enum class CardMark { Chip, Stripe, Band, Dots };
 
 struct Card {
-    RoundRect shape;
-    Colour colour;
-    CardMark mark;
+    RoundRect Shape;
+    Color BodyColor;
+    CardMark Mark;
 };
 
-Colour cardAt(const Card& card, double x, double y) {
-    const RoundRect& s = card.shape;
-    if (!s.contains(x, y)) return {};
-    const double u = x - s.left, v = y - s.top;
+Color CardAt(const Card& card, double x, double y) {
+    const RoundRect& s = card.Shape;
+    if (!s.Contains(x, y)) return {};
+    const double u = x - s.Left, v = y - s.Top;
     // A faint sheen across the upper left.
-    const Colour body = over(fade(solid(255, 255, 255), 0.22 * clamp01(1.0 - (u + 2 * v) / 14.0)), card.colour);
-    if (!s.inset(0.9).contains(x, y)) return lerp(body, solid(40, 40, 48), 0.45);
-    switch (card.mark) {
+    const Color body = Over(Fade(Solid(255, 255, 255), 0.22 * Clamp01(1.0 - (u + 2 * v) / 14.0)), card.BodyColor);
+    if (!s.Inset(0.9).Contains(x, y)) return Lerp(body, Solid(40, 40, 48), 0.45);
+    switch (card.Mark) {
     case CardMark::Chip:
-        if (u >= 3 && u < 7 && v >= 3 && v < 6) return solid(236, 200, 96);
+        if (u >= 3 && u < 7 && v >= 3 && v < 6) return Solid(236, 200, 96);
         break;
     case CardMark::Stripe:
-        if (v >= 2 && v < 4) return solid(30, 30, 36);
+        if (v >= 2 && v < 4) return Solid(30, 30, 36);
         break;
     case CardMark::Band:
-        if (v >= 6 && v < 8 && u >= 2 && u < s.right - s.left - 2) return solid(250, 250, 250);
+        if (v >= 6 && v < 8 && u >= 2 && u < s.Right - s.Left - 2) return Solid(250, 250, 250);
         break;
     case CardMark::Dots:
-        for (double cx : {s.right - s.left - 7.0, s.right - s.left - 4.0}) {
+        for (double cx : {s.Right - s.Left - 7.0, s.Right - s.Left - 4.0}) {
             const double dx = u - cx, dy = v - 7.0;
-            if (dx * dx + dy * dy <= 2.6) return solid(250, 250, 250);
+            if (dx * dx + dy * dy <= 2.6) return Solid(250, 250, 250);
         }
         break;
     }
@@ -113,52 +114,52 @@ Colour cardAt(const Card& card, double x, double y) {
 
 }  // namespace
 
-Pixmap drawDonateBadge() {
-    constexpr int width = 115, height = 45;
+Pixmap DrawDonateBadge() {
+    constexpr int Width = 115, Height = 45;
     const RoundRect button{1.0, 1.0, 114.0, 31.0, 10.0};
-    const RoundRect fill = button.inset(1.25);
-    constexpr std::string_view label = "Donate";
-    const int textLeft = (width - textWidth(label)) / 2;
-    constexpr int baseline = 21;
+    const RoundRect fill = button.Inset(1.25);
+    constexpr std::string_view Label = "Donate";
+    const int textLeft = (Width - TextWidth(Label)) / 2;
+    constexpr int Baseline = 21;
 
     std::vector<Card> cards;
-    const Colour cardColours[] = {solid(36, 70, 150), solid(0, 138, 132), solid(196, 52, 58), solid(126, 132, 146),
-                                  solid(46, 150, 76)};
+    const Color cardColors[] = {Solid(36, 70, 150), Solid(0, 138, 132), Solid(196, 52, 58), Solid(126, 132, 146),
+                                Solid(46, 150, 76)};
     const CardMark marks[] = {CardMark::Chip, CardMark::Stripe, CardMark::Band, CardMark::Chip, CardMark::Dots};
-    constexpr double cardWidth = 18, cardGap = 3;
-    const double rowLeft = (width - (5 * cardWidth + 4 * cardGap)) / 2.0;
+    constexpr double CardWidth = 18, CardGap = 3;
+    const double rowLeft = (Width - (5 * CardWidth + 4 * CardGap)) / 2.0;
     for (int i = 0; i < 5; ++i) {
-        const double left = std::round(rowLeft + i * (cardWidth + cardGap));
-        cards.push_back({{left, 34.0, left + cardWidth, 44.0, 2.0}, cardColours[i], marks[i]});
+        const double left = std::round(rowLeft + i * (CardWidth + CardGap));
+        cards.push_back({{left, 34.0, left + CardWidth, 44.0, 2.0}, cardColors[i], marks[i]});
     }
 
-    const Image image = supersample(width, height, 16, [&](double x, double y) -> Colour {
+    const Image image = Supersample(Width, Height, 16, [&](double x, double y) -> Color {
         for (const Card& card : cards)
-            if (card.shape.contains(x, y)) return cardAt(card, x, y);
-        if (!button.contains(x, y)) return {};
-        if (!fill.contains(x, y)) return solid(184, 108, 14);
+            if (card.Shape.Contains(x, y)) return CardAt(card, x, y);
+        if (!button.Contains(x, y)) return {};
+        if (!fill.Contains(x, y)) return Solid(184, 108, 14);
         const int px = static_cast<int>(std::floor(x)), py = static_cast<int>(std::floor(y));
-        if (inkAt(label, textLeft, baseline, px, py)) return solid(38, 42, 92);
+        if (InkAt(Label, textLeft, Baseline, px, py)) return Solid(38, 42, 92);
         // Embossed: a light edge under each stroke.
-        const double t = clamp01((y - fill.top) / (fill.bottom - fill.top));
-        Colour gold = t < 0.5 ? lerp(solid(255, 234, 156), solid(253, 192, 64), t / 0.5)
-                              : lerp(solid(253, 192, 64), solid(238, 142, 24), (t - 0.5) / 0.5);
-        const double gloss = 0.35 * (1.0 - smoothstep(0.0, 0.45, t)) * smoothstep(0.0, 0.08, t);
-        gold = over(fade(solid(255, 255, 255), gloss), gold);
-        if (inkAt(label, textLeft, baseline, px, py - 1)) return lerp(gold, solid(255, 246, 214), 0.7);
+        const double t = Clamp01((y - fill.Top) / (fill.Bottom - fill.Top));
+        Color gold = t < 0.5 ? Lerp(Solid(255, 234, 156), Solid(253, 192, 64), t / 0.5)
+                             : Lerp(Solid(253, 192, 64), Solid(238, 142, 24), (t - 0.5) / 0.5);
+        const double gloss = 0.35 * (1.0 - SmoothStep(0.0, 0.45, t)) * SmoothStep(0.0, 0.08, t);
+        gold = Over(Fade(Solid(255, 255, 255), gloss), gold);
+        if (InkAt(Label, textLeft, Baseline, px, py - 1)) return Lerp(gold, Solid(255, 246, 214), 0.7);
         return gold;
     });
 
     // The GIF has one transparent colour only: edge pixels that are at
     // least partly covered are blended onto the usual window grey.
-    const Colour matte = solid(224, 224, 224);
-    Pixmap out(width, height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const Colour c = image.at(x, y);
-            if (c.a < 0.3) continue;
-            const Colour onMatte = over(c, matte);
-            out.at(x, y) = {toByte(onMatte.r), toByte(onMatte.g), toByte(onMatte.b), 255};
+    const Color matte = Solid(WindowGrey.Red, WindowGrey.Green, WindowGrey.Blue);
+    Pixmap out(Width, Height);
+    for (int y = 0; y < Height; ++y) {
+        for (int x = 0; x < Width; ++x) {
+            const Color c = image.At(x, y);
+            if (c.Alpha < 0.3) continue;
+            const Color onMatte = Over(c, matte);
+            out.At(x, y) = {ToByte(onMatte.Red), ToByte(onMatte.Green), ToByte(onMatte.Blue), 255};
         }
     }
     return out;

@@ -4,40 +4,40 @@
 #include <cstdint>
 #include <vector>
 
-#include "Palette.h"
-#include "Raster.h"
+#include "art/src/Palette.h"
+#include "art/src/Raster.h"
 
 namespace art {
 
 using Bytes = std::vector<std::uint8_t>;
 
 // Windows BMP with a 40-byte BITMAPINFOHEADER, BI_RGB, bottom-up rows.
-Bytes encodeBmp24(const Pixmap& image);  // alpha is ignored
-Bytes encodeBmp32(const Pixmap& image);  // BGRA stored exactly as given
+Bytes EncodeBmp24(const Pixmap& image);  // alpha is ignored
+Bytes EncodeBmp32(const Pixmap& image);  // BGRA stored exactly as given
 
 // Premultiplies and rounds, so that no colour channel exceeds alpha (the
 // form per-pixel-alpha windows expect).
-Pixmap premultiplied(const Image& image);
+Pixmap Premultiplied(const Image& image);
 
 // One image of an icon or cursor file. Pixels with alpha below 128 are
 // transparent in the AND mask. At 32 bits per pixel the straight-alpha
 // BGRA is stored as it is; at 1 and 4 bits the monochrome and standard
 // 16-colour palettes are used; at 8 bits an adaptive palette of the image.
 struct IconImage {
-    Pixmap pixels;
-    int bitsPerPixel;
+    Pixmap Pixels;
+    int BitsPerPixel;
 };
 
-Bytes encodeIcon(const std::vector<IconImage>& images);
-Bytes encodeCursor(const IconImage& image, int hotX, int hotY);
+Bytes EncodeIcon(const std::vector<IconImage>& images);
+Bytes EncodeCursor(const IconImage& image, int hotX, int hotY);
 
 // GIF89a with one image and a global colour table. Pixels with alpha below
-// 128 get a transparent index, shown as `transparentColour` by viewers that
+// 128 get a transparent index, shown as `transparentColor` by viewers that
 // ignore transparency; at most 255 other colours (median cut if more).
-Bytes encodeGif(const Pixmap& image, Rgb8 transparentColour);
+Bytes EncodeGif(const Pixmap& image, Rgb8 transparentColor);
 
 // GIF variable-width LZW of 8-bit indices (minimum code size 8), without
 // the sub-block framing.
-Bytes lzwCompress(const std::vector<std::uint8_t>& indices);
+Bytes LzwCompress(const std::vector<std::uint8_t>& indices);
 
 }  // namespace art

@@ -8,7 +8,7 @@
 namespace art {
 
 struct Rgb8 {
-    std::uint8_t r = 0, g = 0, b = 0;
+    std::uint8_t Red = 0, Green = 0, Blue = 0;
     friend bool operator==(const Rgb8&, const Rgb8&) = default;
 };
 
@@ -16,15 +16,15 @@ using Palette = std::vector<Rgb8>;
 
 // The 16 colours of the standard VGA palette in the order Windows uses for
 // 4-bit bitmaps (index 0 black, 7 light grey, 8 dark grey, 15 white).
-Palette standardPalette16();
+Palette StandardPalette16();
 // Black and white, for monochrome bitmaps.
-Palette monochromePalette();
-// At most maxColours colours that represent `colours` (one entry per pixel):
+Palette MonochromePalette();
+// At most maxColors colours that represent `colors` (one entry per pixel):
 // the distinct colours themselves when they fit, otherwise a median-cut
 // reduction weighted by how often each colour occurs.
-Palette adaptivePalette(const std::vector<Rgb8>& colours, std::size_t maxColours);
+Palette AdaptivePalette(const std::vector<Rgb8>& colors, std::size_t maxColors);
 // Index of the closest palette entry (perceptually weighted distance; the
 // lowest index wins a tie).
-std::size_t nearestIndex(const Palette& palette, Rgb8 colour);
+std::size_t NearestIndex(const Palette& palette, Rgb8 color);
 
 }  // namespace art

@@ -8,58 +8,58 @@
 namespace art {
 
 // A colour with premultiplied alpha; every channel is in 0..1.
-struct Colour {
-    double r = 0, g = 0, b = 0, a = 0;
+struct Color {
+    double Red = 0, Green = 0, Blue = 0, Alpha = 0;
 };
 
 // Opaque colour from 8-bit channels.
-Colour solid(int r, int g, int b);
+Color Solid(int r, int g, int b);
 // Scales a (premultiplied) colour by an opacity factor.
-Colour fade(Colour c, double opacity);
+Color Fade(Color c, double opacity);
 // Porter-Duff "source over".
-Colour over(Colour top, Colour bottom);
+Color Over(Color top, Color bottom);
 // Linear interpolation between two colours, t in 0..1.
-Colour lerp(Colour from, Colour to, double t);
+Color Lerp(Color from, Color to, double t);
 
-double clamp01(double v);
+double Clamp01(double v);
 // Hermite ramp from 0 at edge0 to 1 at edge1.
-double smoothstep(double edge0, double edge1, double v);
+double SmoothStep(double edge0, double edge1, double v);
 
 class Image {
 public:
     Image(int width, int height);
-    int width() const { return width_; }
-    int height() const { return height_; }
-    Colour& at(int x, int y);
-    const Colour& at(int x, int y) const;
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    Color& At(int x, int y);
+    const Color& At(int x, int y) const;
 
 private:
     int width_;
     int height_;
-    std::vector<Colour> pixels_;
+    std::vector<Color> pixels_;
 };
 
 // Renders a scene by averaging n x n evenly spread samples per pixel; the
 // scene maps a point (pixel (i, j) covers [i, i+1) x [j, j+1)) to a colour.
 // Averaging premultiplied colours gives coverage-correct anti-aliasing.
 template <class Scene>
-Image supersample(int width, int height, int n, Scene&& scene) {
+Image Supersample(int width, int height, int n, Scene&& scene) {
     Image image(width, height);
     const double step = 1.0 / n;
     const double weight = 1.0 / (n * n);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            Colour sum;
+            Color sum;
             for (int sy = 0; sy < n; ++sy) {
                 for (int sx = 0; sx < n; ++sx) {
-                    const Colour c = scene(x + (sx + 0.5) * step, y + (sy + 0.5) * step);
-                    sum.r += c.r;
-                    sum.g += c.g;
-                    sum.b += c.b;
-                    sum.a += c.a;
+                    const Color c = scene(x + (sx + 0.5) * step, y + (sy + 0.5) * step);
+                    sum.Red += c.Red;
+                    sum.Green += c.Green;
+                    sum.Blue += c.Blue;
+                    sum.Alpha += c.Alpha;
                 }
             }
-            image.at(x, y) = {sum.r * weight, sum.g * weight, sum.b * weight, sum.a * weight};
+            image.At(x, y) = {sum.Red * weight, sum.Green * weight, sum.Blue * weight, sum.Alpha * weight};
         }
     }
     return image;
@@ -68,42 +68,42 @@ Image supersample(int width, int height, int n, Scene&& scene) {
 // Blurs with the separable binomial kernel [1 2 1] / 4 applied `passes`
 // times in each direction (a close, exactly reproducible Gaussian with
 // variance passes / 2). Pixels beyond the border count as transparent.
-Image blur(const Image& source, int passes);
+Image Blur(const Image& source, int passes);
 
 // Places `top` over `bottom` pixel by pixel; both must have the same size.
-Image compose(const Image& top, const Image& bottom);
+Image Compose(const Image& top, const Image& bottom);
 
 // An axis-aligned ellipse.
 struct Ellipse {
-    double cx, cy, rx, ry;
+    double Cx, Cy, Rx, Ry;
     // 0 at the centre, 1 on the outline.
-    double norm(double x, double y) const {
-        const double dx = (x - cx) / rx;
-        const double dy = (y - cy) / ry;
+    double Norm(double x, double y) const {
+        const double dx = (x - Cx) / Rx;
+        const double dy = (y - Cy) / Ry;
         return dx * dx + dy * dy;
     }
-    bool contains(double x, double y) const { return norm(x, y) <= 1.0; }
-    Ellipse grown(double by) const { return {cx, cy, rx + by, ry + by}; }
+    bool Contains(double x, double y) const { return Norm(x, y) <= 1.0; }
+    Ellipse Grown(double by) const { return {Cx, Cy, Rx + by, Ry + by}; }
 };
 
 // 8-bit colour with straight (not premultiplied) alpha.
 struct Rgba8 {
-    std::uint8_t r = 0, g = 0, b = 0, a = 0;
+    std::uint8_t Red = 0, Green = 0, Blue = 0, Alpha = 0;
     friend bool operator==(const Rgba8&, const Rgba8&) = default;
 };
 
 struct Pixmap {
-    Pixmap(int w, int h) : width(w), height(h), pixels(static_cast<std::size_t>(w) * h) {}
-    int width;
-    int height;
-    std::vector<Rgba8> pixels;
-    Rgba8& at(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
-    const Rgba8& at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+    Pixmap(int w, int h) : Width(w), Height(h), Pixels(static_cast<std::size_t>(w) * h) {}
+    int Width;
+    int Height;
+    std::vector<Rgba8> Pixels;
+    Rgba8& At(int x, int y) { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
+    const Rgba8& At(int x, int y) const { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
 };
 
 // Rounds a 0..1 channel to 0..255.
-std::uint8_t toByte(double v);
+std::uint8_t ToByte(double v);
 // Converts to straight-alpha 8-bit; fully transparent pixels become all zero.
-Pixmap straighten(const Image& image);
+Pixmap Straighten(const Image& image);
 
 }  // namespace art

@@ -6,23 +6,24 @@
 #include <string>
 #include <vector>
 
-#include "Artwork.h"
-#include "Formats.h"
+#include "art/Colors.h"
+#include "art/src/Artwork.h"
+#include "art/src/Formats.h"
 
 namespace {
 
 using namespace art;
 
-std::vector<IconImage> eyesIconSet(Gaze gaze, bool badge, const std::vector<std::pair<int, int>>& sizesAndDepths) {
+std::vector<IconImage> EyesIconSet(Gaze gaze, bool badge, const std::vector<std::pair<int, int>>& sizesAndDepths) {
     std::vector<IconImage> images;
     for (const auto& [size, bpp] : sizesAndDepths) {
         const Finish finish = bpp == 32 ? Finish::Full : Finish::Flat;
-        images.push_back({drawEyesIcon(size, gaze, finish, badge), bpp});
+        images.push_back({DrawEyesIcon(size, gaze, finish, badge), bpp});
     }
     return images;
 }
 
-void save(const std::filesystem::path& folder, const std::string& name, const Bytes& bytes) {
+void Save(const std::filesystem::path& folder, const std::string& name, const Bytes& bytes) {
     std::ofstream file(folder / name, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!file) throw std::runtime_error("cannot write " + (folder / name).string());
@@ -39,31 +40,32 @@ int main(int argc, char** argv) {
         const std::filesystem::path folder = argv[1];
         std::filesystem::create_directories(folder);
 
-        save(folder, "pupil.bmp", encodeBmp24(drawPupil()));
-        save(folder, "placeholder.bmp", encodeBmp32(drawPlaceholder()));
-        save(folder, "skin_tavrin.bmp", encodeBmp32(premultiplied(drawSkin(SkinStyle::Tavrin))));
-        save(folder, "skin_classic.bmp", encodeBmp32(premultiplied(drawSkin(SkinStyle::Classic))));
+        Save(folder, "pupil.bmp", EncodeBmp24(DrawPupil()));
+        Save(folder, "placeholder.bmp", EncodeBmp32(DrawPlaceholder()));
+        Save(folder, "skin_tavrin.bmp", EncodeBmp32(Premultiplied(DrawSkin(SkinStyle::Tavrin))));
+        Save(folder, "skin_classic.bmp", EncodeBmp32(Premultiplied(DrawSkin(SkinStyle::Classic))));
         for (int blocks = 1; blocks <= 15; ++blocks) {
             char name[16];
             std::snprintf(name, sizeof name, "pgb%02d.bmp", blocks);
-            save(folder, name, encodeBmp24(drawProgressFrame(blocks)));
+            Save(folder, name, EncodeBmp24(DrawProgressFrame(blocks)));
         }
 
         // The application looks sideways; the main window's icon looks up
         // and to the left; the About icon looks up, clear of its info badge.
-        save(folder, "app.ico",
-             encodeIcon(eyesIconSet(
+        Save(folder, "app.ico",
+             EncodeIcon(EyesIconSet(
                  {1.0, 0.1}, false,
                  {{48, 8}, {32, 8}, {128, 32}, {96, 32}, {72, 32}, {64, 32}, {48, 32}, {32, 32}, {24, 32}, {16, 32}})));
-        save(folder, "form1.ico",
-             encodeIcon(eyesIconSet({-0.72, -0.69}, false,
+        Save(folder, "form1.ico",
+             EncodeIcon(EyesIconSet({-0.72, -0.69}, false,
                                     {{32, 4}, {32, 1}, {48, 8}, {32, 8}, {16, 8}, {48, 32}, {32, 32}, {16, 32}})));
-        save(folder, "about.ico",
-             encodeIcon(
-                 eyesIconSet({0.4, -0.9}, true,
+        Save(folder, "about.ico",
+             EncodeIcon(
+                 EyesIconSet({0.4, -0.9}, true,
                              {{16, 4}, {32, 4}, {48, 4}, {16, 8}, {32, 8}, {48, 8}, {16, 32}, {32, 32}, {48, 32}})));
-        save(folder, "hand.cur", encodeCursor({drawHandCursor(), 1}, handHotX, handHotY));
-        save(folder, "badge.gif", encodeGif(drawDonateBadge(), {224, 224, 224}));
+        Save(folder, "hand.cur", EncodeCursor({DrawHandCursor(), 1}, HandHotX, HandHotY));
+        // Viewers that ignore transparency show the badge's corners in the grey its edges are blended onto.
+        Save(folder, "badge.gif", EncodeGif(DrawDonateBadge(), {WindowGrey.Red, WindowGrey.Green, WindowGrey.Blue}));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_art: %s\n", e.what());
         return 1;

@@ -10,85 +10,88 @@
 #include <set>
 #include <utility>
 
-#include "ImageReaders.h"
+#include "art/Colors.h"
+#include "tests/art/ImageReaders.h"
 
 namespace art_test {
 namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path imagesDir = ART_IMAGES_DIR;
-const Pixel keyColour{230, 230, 230, 255};
+const fs::path ImagesDir = ART_IMAGES_DIR;
+// The colour key spelt out on purpose instead of taken from art/Colors.h: the committed pictures must
+// hold exactly this grey, so that a change of the shared constant cannot go unnoticed.
+const Pixel KeyColor{230, 230, 230, 255};
 
-Bitmap loadBmp(const std::string& name) { return parseBmp(readFile(imagesDir / name)); }
+Bitmap LoadBmp(const std::string& name) { return ParseBmp(ReadFile(ImagesDir / name)); }
 
-bool isKey(const Pixel& p) { return p.r == 230 && p.g == 230 && p.b == 230; }
+bool IsKey(const Pixel& p) { return p.Red == KeyColor.Red && p.Green == KeyColor.Green && p.Blue == KeyColor.Blue; }
 
 // ---------------------------------------------------------------- pupil
 
-TEST(Pupil, IsARoundDarkDiscOnTheKeyColour) {
-    const Bitmap pupil = loadBmp("pupil.bmp");
-    ASSERT_EQ(pupil.width, 13);
-    ASSERT_EQ(pupil.height, 13);
-    ASSERT_EQ(pupil.bitsPerPixel, 24);
-    for (auto [x, y] : {std::pair{0, 0}, {12, 0}, {0, 12}, {12, 12}}) EXPECT_TRUE(isKey(pupil.at(x, y)));
+TEST(Pupil, IsARoundDarkDiscOnTheKeyColor) {
+    const Bitmap pupil = LoadBmp("pupil.bmp");
+    ASSERT_EQ(pupil.Width, 13);
+    ASSERT_EQ(pupil.Height, 13);
+    ASSERT_EQ(pupil.BitsPerPixel, 24);
+    for (auto [x, y] : {std::pair{0, 0}, {12, 0}, {0, 12}, {12, 12}}) EXPECT_TRUE(IsKey(pupil.At(x, y)));
 
     int lightRim = 0;
     for (int y = 0; y < 13; ++y) {
         for (int x = 0; x < 13; ++x) {
-            const Pixel p = pupil.at(x, y);
+            const Pixel p = pupil.At(x, y);
             // Mirror images of a key pixel are key too: the disc is round.
-            EXPECT_EQ(isKey(p), isKey(pupil.at(12 - x, y))) << x << "," << y;
-            EXPECT_EQ(isKey(p), isKey(pupil.at(x, 12 - y))) << x << "," << y;
-            EXPECT_EQ(isKey(p), isKey(pupil.at(y, x))) << x << "," << y;
+            EXPECT_EQ(IsKey(p), IsKey(pupil.At(12 - x, y))) << x << "," << y;
+            EXPECT_EQ(IsKey(p), IsKey(pupil.At(x, 12 - y))) << x << "," << y;
+            EXPECT_EQ(IsKey(p), IsKey(pupil.At(y, x))) << x << "," << y;
             const double d = std::hypot(x + 0.5 - 6.5, y + 0.5 - 6.5);
             if (d <= 5.0) {
-                EXPECT_LE(std::max({p.r, p.g, p.b}), 100) << "disc must be dark at " << x << "," << y;
+                EXPECT_LE(std::max({p.Red, p.Green, p.Blue}), 100) << "disc must be dark at " << x << "," << y;
             }
-            if (isKey(p)) {
+            if (IsKey(p)) {
                 EXPECT_GT(d, 6.0) << "hole in the disc at " << x << "," << y;
-            } else if (std::min({p.r, p.g, p.b}) > 230) {
+            } else if (std::min({p.Red, p.Green, p.Blue}) > 230) {
                 ++lightRim;  // blended towards white, never towards the key grey
             }
         }
     }
     EXPECT_GT(lightRim, 0);
     // The disc reaches the middle of every side: its diameter is ~13.
-    for (auto [x, y] : {std::pair{0, 6}, {12, 6}, {6, 0}, {6, 12}}) EXPECT_FALSE(isKey(pupil.at(x, y)));
+    for (auto [x, y] : {std::pair{0, 6}, {12, 6}, {6, 0}, {6, 12}}) EXPECT_FALSE(IsKey(pupil.At(x, y)));
     // Lit from the upper left.
-    EXPECT_GT(pupil.at(4, 4).r, pupil.at(8, 8).r);
+    EXPECT_GT(pupil.At(4, 4).Red, pupil.At(8, 8).Red);
 }
 
 // ---------------------------------------------------------------- skins
 
 TEST(Placeholder, IsFullyTransparent) {
-    const Bytes file = readFile(imagesDir / "placeholder.bmp");
-    const Bitmap bmp = parseBmp(file);
-    EXPECT_EQ(bmp.width, 124);
-    EXPECT_EQ(bmp.height, 81);
-    EXPECT_EQ(bmp.bitsPerPixel, 32);
+    const Bytes file = ReadFile(ImagesDir / "placeholder.bmp");
+    const Bitmap bmp = ParseBmp(file);
+    EXPECT_EQ(bmp.Width, 124);
+    EXPECT_EQ(bmp.Height, 81);
+    EXPECT_EQ(bmp.BitsPerPixel, 32);
     for (std::size_t i = 54; i < file.size(); ++i) ASSERT_EQ(file[i], 0) << "byte " << i;
 }
 
 class Skin : public testing::TestWithParam<const char*> {
 protected:
-    Bitmap skin = loadBmp(GetParam());
-    bool tavrin() const { return std::string(GetParam()) == "skin_tavrin.bmp"; }
+    Bitmap skin_ = LoadBmp(GetParam());
+    bool Tavrin() const { return std::string(GetParam()) == "skin_tavrin.bmp"; }
 };
 
 TEST_P(Skin, IsPremultipliedWithAClearBorder) {
-    ASSERT_EQ(skin.width, 130);
-    ASSERT_EQ(skin.height, 90);
-    ASSERT_EQ(skin.bitsPerPixel, 32);
+    ASSERT_EQ(skin_.Width, 130);
+    ASSERT_EQ(skin_.Height, 90);
+    ASSERT_EQ(skin_.BitsPerPixel, 32);
     int partial = 0;
     for (int y = 0; y < 90; ++y) {
         for (int x = 0; x < 130; ++x) {
-            const Pixel p = skin.at(x, y);
-            ASSERT_LE(std::max({p.r, p.g, p.b}), p.a) << "not premultiplied at " << x << "," << y;
+            const Pixel p = skin_.At(x, y);
+            ASSERT_LE(std::max({p.Red, p.Green, p.Blue}), p.Alpha) << "not premultiplied at " << x << "," << y;
             if (x == 0 || y == 0 || x == 129 || y == 89) {
-                EXPECT_EQ(p.a, 0) << "border " << x << "," << y;
+                EXPECT_EQ(p.Alpha, 0) << "border " << x << "," << y;
             }
-            if (p.a > 0 && p.a < 255) ++partial;
+            if (p.Alpha > 0 && p.Alpha < 255) ++partial;
         }
     }
     // Anti-aliased rims and a blurred shadow leave many partly transparent pixels.
@@ -97,33 +100,33 @@ TEST_P(Skin, IsPremultipliedWithAClearBorder) {
 
 TEST_P(Skin, HasTheRightRimAndAShadowBelow) {
     // Straight down from the left eye's centre: white, rim, shadow, clear.
-    const Pixel inside = skin.at(34, 72);
-    EXPECT_EQ(inside.a, 255);
-    EXPECT_GE(std::min({inside.r, inside.g, inside.b}), 190);
+    const Pixel inside = skin_.At(34, 72);
+    EXPECT_EQ(inside.Alpha, 255);
+    EXPECT_GE(std::min({inside.Red, inside.Green, inside.Blue}), 190);
     int darkestOpaque = 255;
     for (int y = 72; y < 90; ++y) {
-        const Pixel p = skin.at(34, y);
-        if (p.a == 255) darkestOpaque = std::min(darkestOpaque, p.r);
+        const Pixel p = skin_.At(34, y);
+        if (p.Alpha == 255) darkestOpaque = std::min(darkestOpaque, p.Red);
     }
-    if (tavrin()) {
+    if (Tavrin()) {
         EXPECT_LE(darkestOpaque, 40) << "Tavrin eyes have a black rim";
     } else {
         EXPECT_GE(darkestOpaque, 120) << "Classic eyes have no strong black rim";
     }
     bool softShadow = false;
-    for (int y = 84; y < 89; ++y) softShadow |= skin.at(36, y).a > 0 && skin.at(36, y).a < 128;
+    for (int y = 84; y < 89; ++y) softShadow |= skin_.At(36, y).Alpha > 0 && skin_.At(36, y).Alpha < 128;
     EXPECT_TRUE(softShadow);
     // The gap between the eyes stays clear at the top and bottom of the eyes.
-    EXPECT_EQ(skin.at(64, 12).a, 0);
-    EXPECT_LT(skin.at(64, 47).a, 255);
+    EXPECT_EQ(skin_.At(64, 12).Alpha, 0);
+    EXPECT_LT(skin_.At(64, 47).Alpha, 255);
 }
 
 // Top-left corners of the 14 x 14 pupil box as the window places them.
-std::set<std::pair<int, int>> pupilBoxPositions(double farLeft, double nearLeft) {
+std::set<std::pair<int, int>> PupilBoxPositions(double farLeft, double nearLeft) {
     std::set<std::pair<int, int>> positions;
-    constexpr int angles = 7200;
-    for (int k = 0; k < angles; ++k) {
-        const double angle = 2.0 * std::numbers::pi * k / angles;
+    constexpr int Angles = 7200;
+    for (int k = 0; k < Angles; ++k) {
+        const double angle = 2.0 * std::numbers::pi * k / Angles;
         const double ux = std::cos(angle), uy = std::sin(angle);
         positions.insert({static_cast<int>(std::nearbyint(farLeft + 15.5 * (1.0 - ux))),
                           static_cast<int>(std::nearbyint(18.0 + 22.5 * (1.0 - uy)))});
@@ -140,19 +143,19 @@ std::set<std::pair<int, int>> pupilBoxPositions(double farLeft, double nearLeft)
 }
 
 TEST_P(Skin, EyeWhiteIsOpaqueAndLightUnderEveryPupilPosition) {
-    const Bitmap pupil = loadBmp("pupil.bmp");
+    const Bitmap pupil = LoadBmp("pupil.bmp");
     for (const auto& [farLeft, nearLeft] : {std::pair{12.0, 28.0}, {72.0, 88.0}}) {
-        const auto positions = pupilBoxPositions(farLeft, nearLeft);
+        const auto positions = PupilBoxPositions(farLeft, nearLeft);
         ASSERT_GT(positions.size(), 500u);
         for (const auto& [left, top] : positions) {
             for (int j = 0; j < 14; ++j) {
                 for (int i = 0; i < 14; ++i) {
-                    if (i < 13 && j < 13 && isKey(pupil.at(i, j))) continue;  // shows the skin's own pixel
+                    if (i < 13 && j < 13 && IsKey(pupil.At(i, j))) continue;  // shows the skin's own pixel
                     const int x = left + i, y = top + j;
                     ASSERT_TRUE(x >= 0 && y >= 0 && x < 130 && y < 90);
-                    const Pixel p = skin.at(x, y);
-                    ASSERT_EQ(p.a, 255) << "box at " << left << "," << top << " pixel " << x << "," << y;
-                    ASSERT_GE(std::min({p.r, p.g, p.b}), 190)
+                    const Pixel p = skin_.At(x, y);
+                    ASSERT_EQ(p.Alpha, 255) << "box at " << left << "," << top << " pixel " << x << "," << y;
+                    ASSERT_GE(std::min({p.Red, p.Green, p.Blue}), 190)
                         << "box at " << left << "," << top << " pixel " << x << "," << y;
                 }
             }
@@ -170,55 +173,57 @@ TEST_P(ProgressFrame, ShowsItsBlocksInASunkenBar) {
     const int blocks = GetParam();
     char name[16];
     std::snprintf(name, sizeof name, "pgb%02d.bmp", blocks);
-    const Bitmap bar = loadBmp(name);
+    const Bitmap bar = LoadBmp(name);
     const int width = blocks == 15 ? 125 : 126;
-    ASSERT_EQ(bar.width, width);
-    ASSERT_EQ(bar.height, 17);
-    ASSERT_EQ(bar.bitsPerPixel, 24);
-    const Pixel outline{104, 104, 104}, window{224, 224, 224}, white{255, 255, 255};
+    ASSERT_EQ(bar.Width, width);
+    ASSERT_EQ(bar.Height, 17);
+    ASSERT_EQ(bar.BitsPerPixel, 24);
+    const Pixel outline{104, 104, 104}, white{255, 255, 255};
+    const Pixel window{art::WindowGrey.Red, art::WindowGrey.Green, art::WindowGrey.Blue};
     const Pixel shade{190, 190, 190}, lightShade{239, 239, 239};
 
     for (int x = 1; x < width - 1; ++x) {
-        EXPECT_EQ(bar.at(x, 0), outline) << x;
-        EXPECT_EQ(bar.at(x, 16), outline) << x;
+        EXPECT_EQ(bar.At(x, 0), outline) << x;
+        EXPECT_EQ(bar.At(x, 16), outline) << x;
     }
     for (int y = 1; y < 16; ++y) {
-        EXPECT_EQ(bar.at(0, y), outline) << y;
-        EXPECT_EQ(bar.at(width - 1, y), outline) << y;
+        EXPECT_EQ(bar.At(0, y), outline) << y;
+        EXPECT_EQ(bar.At(width - 1, y), outline) << y;
     }
-    for (auto [x, y] : {std::pair{0, 0}, {width - 1, 0}, {0, 16}, {width - 1, 16}}) EXPECT_EQ(bar.at(x, y), window);
+    for (auto [x, y] : {std::pair{0, 0}, {width - 1, 0}, {0, 16}, {width - 1, 16}}) EXPECT_EQ(bar.At(x, y), window);
     // Sunken: shade along the top and left inner edges.
-    EXPECT_EQ(bar.at(20, 1), shade);
-    EXPECT_EQ(bar.at(20, 2), lightShade);
-    EXPECT_EQ(bar.at(1, 8), shade);
-    EXPECT_EQ(bar.at(2, 8), lightShade);
+    EXPECT_EQ(bar.At(20, 1), shade);
+    EXPECT_EQ(bar.At(20, 2), lightShade);
+    EXPECT_EQ(bar.At(1, 8), shade);
+    EXPECT_EQ(bar.At(2, 8), lightShade);
 
     // Count the blocks along the darkest row.
     int runs = 0;
     for (int x = 3; x < width - 1; ++x)
-        if (bar.at(x, 9) != white && bar.at(x - 1, 9) == white) ++runs;
+        if (bar.At(x, 9) != white && bar.At(x - 1, 9) == white) ++runs;
     EXPECT_EQ(runs, blocks);
 
     const Pixel top{171, 237, 172}, dark{46, 211, 49}, bottom{143, 232, 144};
     for (int i = 0; i < blocks; ++i) {
         const int left = 4 + 8 * i;
         for (int x = left; x < left + 6; ++x) {
-            EXPECT_EQ(bar.at(x, 3), top) << "block " << i;
-            EXPECT_EQ(bar.at(x, 9), dark) << "block " << i;
-            EXPECT_EQ(bar.at(x, 13), bottom) << "block " << i;
-            for (int y = 4; y < 13; ++y) EXPECT_GT(bar.at(x, y).g, bar.at(x, y).r) << "block " << i << " row " << y;
-            EXPECT_EQ(bar.at(x, 14), white);
+            EXPECT_EQ(bar.At(x, 3), top) << "block " << i;
+            EXPECT_EQ(bar.At(x, 9), dark) << "block " << i;
+            EXPECT_EQ(bar.At(x, 13), bottom) << "block " << i;
+            for (int y = 4; y < 13; ++y)
+                EXPECT_GT(bar.At(x, y).Green, bar.At(x, y).Red) << "block " << i << " row " << y;
+            EXPECT_EQ(bar.At(x, 14), white);
         }
     }
     // White in the gaps, before the first block and after the last one.
     const int end = 4 + 8 * blocks - 2;
     for (int y = 3; y <= 13; ++y) {
-        EXPECT_EQ(bar.at(3, y), white);
+        EXPECT_EQ(bar.At(3, y), white);
         for (int i = 0; i + 1 < blocks; ++i) {
-            EXPECT_EQ(bar.at(10 + 8 * i, y), white);
-            EXPECT_EQ(bar.at(11 + 8 * i, y), white);
+            EXPECT_EQ(bar.At(10 + 8 * i, y), white);
+            EXPECT_EQ(bar.At(11 + 8 * i, y), white);
         }
-        for (int x = end; x < width - 1; ++x) EXPECT_EQ(bar.at(x, y), white) << x << "," << y;
+        for (int x = end; x < width - 1; ++x) EXPECT_EQ(bar.At(x, y), white) << x << "," << y;
     }
 }
 
@@ -227,104 +232,104 @@ INSTANTIATE_TEST_SUITE_P(AllFifteen, ProgressFrame, testing::Range(1, 16));
 // ---------------------------------------------------------------- icons and cursor
 
 struct Format {
-    int size, bpp;
+    int Size, BitsPerPixel;
     friend bool operator==(const Format&, const Format&) = default;
 };
 
-void expectIcon(const std::string& name, const std::vector<Format>& expected) {
+void ExpectIcon(const std::string& name, const std::vector<Format>& expected) {
     SCOPED_TRACE(name);
-    const IconFile icon = parseIcon(readFile(imagesDir / name));
-    EXPECT_EQ(icon.type, 1);
-    ASSERT_EQ(icon.entries.size(), expected.size());
+    const IconFile icon = ParseIcon(ReadFile(ImagesDir / name));
+    EXPECT_EQ(icon.Type, 1);
+    ASSERT_EQ(icon.Entries.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        const IconEntry& e = icon.entries[i];
-        const Bitmap& b = e.image;
+        const IconEntry& e = icon.Entries[i];
+        const Bitmap& b = e.Image;
         SCOPED_TRACE("image " + std::to_string(i));
-        EXPECT_EQ((Format{b.width, b.bitsPerPixel}), expected[i]);
-        EXPECT_EQ(b.height, b.width);
-        EXPECT_EQ(e.width, b.width);
-        EXPECT_EQ(e.height, b.height);
-        EXPECT_EQ(e.planes, 1);
-        EXPECT_EQ(e.bitCount, b.bitsPerPixel);
-        EXPECT_EQ(e.colourCount, b.bitsPerPixel < 8 ? 1 << b.bitsPerPixel : 0);
-        if (b.bitsPerPixel <= 8) {
-            EXPECT_EQ(b.paletteEntries, 1 << b.bitsPerPixel);
+        EXPECT_EQ((Format{b.Width, b.BitsPerPixel}), expected[i]);
+        EXPECT_EQ(b.Height, b.Width);
+        EXPECT_EQ(e.Width, b.Width);
+        EXPECT_EQ(e.Height, b.Height);
+        EXPECT_EQ(e.Planes, 1);
+        EXPECT_EQ(e.BitCount, b.BitsPerPixel);
+        EXPECT_EQ(e.ColorCount, b.BitsPerPixel < 8 ? 1 << b.BitsPerPixel : 0);
+        if (b.BitsPerPixel <= 8) {
+            EXPECT_EQ(b.PaletteEntries, 1 << b.BitsPerPixel);
         }
 
         int opaque = 0, clear = 0, light = 0, dark = 0;
-        for (int y = 0; y < b.height; ++y) {
-            for (int x = 0; x < b.width; ++x) {
-                const Pixel p = b.at(x, y);
-                const bool shown = b.bitsPerPixel == 32 ? p.a > 0 : !b.transparent(x, y);
+        for (int y = 0; y < b.Height; ++y) {
+            for (int x = 0; x < b.Width; ++x) {
+                const Pixel p = b.At(x, y);
+                const bool shown = b.BitsPerPixel == 32 ? p.Alpha > 0 : !b.Transparent(x, y);
                 if (!shown) {
                     ++clear;
                     // Transparent palette pixels must XOR black onto the screen.
-                    if (b.bitsPerPixel <= 8) {
+                    if (b.BitsPerPixel <= 8) {
                         EXPECT_EQ(p, (Pixel{0, 0, 0}));
                     }
                     continue;
                 }
-                if (b.bitsPerPixel == 32 && p.a == 255) ++opaque;
-                if (b.bitsPerPixel < 32) ++opaque;
-                if (p.r > 200 && p.g > 200 && p.b > 200) ++light;
-                if (p.r < 60 && p.g < 60 && p.b < 60) ++dark;
+                if (b.BitsPerPixel == 32 && p.Alpha == 255) ++opaque;
+                if (b.BitsPerPixel < 32) ++opaque;
+                if (p.Red > 200 && p.Green > 200 && p.Blue > 200) ++light;
+                if (p.Red < 60 && p.Green < 60 && p.Blue < 60) ++dark;
             }
         }
         // A real picture: a good part opaque, with white eyes and a dark
         // rim and pupils, and clear around the outline.
-        EXPECT_GT(opaque, b.width * b.height / 3);
+        EXPECT_GT(opaque, b.Width * b.Height / 3);
         EXPECT_GT(clear, 0);
-        EXPECT_GT(light, b.width * b.height / 8);
-        EXPECT_GT(dark, b.width * b.height / 20);
-        EXPECT_TRUE(b.bitsPerPixel == 32 ? b.at(0, 0).a == 0 : b.transparent(0, 0));
+        EXPECT_GT(light, b.Width * b.Height / 8);
+        EXPECT_GT(dark, b.Width * b.Height / 20);
+        EXPECT_TRUE(b.BitsPerPixel == 32 ? b.At(0, 0).Alpha == 0 : b.Transparent(0, 0));
     }
 }
 
 TEST(Icons, ApplicationIconHoldsTenImages) {
-    expectIcon("app.ico",
+    ExpectIcon("app.ico",
                {{48, 8}, {32, 8}, {128, 32}, {96, 32}, {72, 32}, {64, 32}, {48, 32}, {32, 32}, {24, 32}, {16, 32}});
 }
 
 TEST(Icons, MainWindowIconHoldsEightImages) {
-    expectIcon("form1.ico", {{32, 4}, {32, 1}, {48, 8}, {32, 8}, {16, 8}, {48, 32}, {32, 32}, {16, 32}});
+    ExpectIcon("form1.ico", {{32, 4}, {32, 1}, {48, 8}, {32, 8}, {16, 8}, {48, 32}, {32, 32}, {16, 32}});
 }
 
 TEST(Icons, AboutIconHoldsNineImagesWithABlueBadge) {
-    expectIcon("about.ico", {{16, 4}, {32, 4}, {48, 4}, {16, 8}, {32, 8}, {48, 8}, {16, 32}, {32, 32}, {48, 32}});
-    for (const IconEntry& e : parseIcon(readFile(imagesDir / "about.ico")).entries) {
-        const Pixel p = e.image.at(e.width * 7 / 8, e.height * 3 / 4);  // inside the badge, beside the "i"
-        EXPECT_GT(p.b, p.r + 100) << e.width << " px, " << e.image.bitsPerPixel << " bpp";
+    ExpectIcon("about.ico", {{16, 4}, {32, 4}, {48, 4}, {16, 8}, {32, 8}, {48, 8}, {16, 32}, {32, 32}, {48, 32}});
+    for (const IconEntry& e : ParseIcon(ReadFile(ImagesDir / "about.ico")).Entries) {
+        const Pixel p = e.Image.At(e.Width * 7 / 8, e.Height * 3 / 4);  // inside the badge, beside the "i"
+        EXPECT_GT(p.Blue, p.Red + 100) << e.Width << " px, " << e.Image.BitsPerPixel << " bpp";
     }
 }
 
 TEST(Cursor, IsAMonochromeHandWithItsHotSpotOnTheFingertip) {
-    const IconFile cursor = parseIcon(readFile(imagesDir / "hand.cur"));
-    EXPECT_EQ(cursor.type, 2);
-    ASSERT_EQ(cursor.entries.size(), 1u);
-    const IconEntry& e = cursor.entries[0];
-    const Bitmap& b = e.image;
-    EXPECT_EQ(b.width, 32);
-    EXPECT_EQ(b.height, 32);
-    EXPECT_EQ(b.bitsPerPixel, 1);
-    EXPECT_EQ(e.planes, 5);    // hot spot x
-    EXPECT_EQ(e.bitCount, 0);  // hot spot y
+    const IconFile cursor = ParseIcon(ReadFile(ImagesDir / "hand.cur"));
+    EXPECT_EQ(cursor.Type, 2);
+    ASSERT_EQ(cursor.Entries.size(), 1u);
+    const IconEntry& e = cursor.Entries[0];
+    const Bitmap& b = e.Image;
+    EXPECT_EQ(b.Width, 32);
+    EXPECT_EQ(b.Height, 32);
+    EXPECT_EQ(b.BitsPerPixel, 1);
+    EXPECT_EQ(e.Planes, 5);    // hot spot x
+    EXPECT_EQ(e.BitCount, 0);  // hot spot y
     const Pixel black{0, 0, 0}, white{255, 255, 255};
-    EXPECT_FALSE(b.transparent(5, 0));
-    EXPECT_EQ(b.at(5, 0), black);
+    EXPECT_FALSE(b.Transparent(5, 0));
+    EXPECT_EQ(b.At(5, 0), black);
     int blacks = 0, whites = 0;
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
-            if (b.transparent(x, y)) {
-                EXPECT_EQ(b.at(x, y), black) << "inverted pixel at " << x << "," << y;
+            if (b.Transparent(x, y)) {
+                EXPECT_EQ(b.At(x, y), black) << "inverted pixel at " << x << "," << y;
                 continue;
             }
-            (b.at(x, y) == black ? blacks : whites)++;
+            (b.At(x, y) == black ? blacks : whites)++;
             // White fill never touches the transparent outside: the outline closes.
-            if (b.at(x, y) == white) {
+            if (b.At(x, y) == white) {
                 for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
                     const int nx = x + dx, ny = y + dy;
                     ASSERT_TRUE(nx >= 0 && ny >= 0 && nx < 32 && ny < 32);
-                    EXPECT_FALSE(b.transparent(nx, ny)) << "open outline at " << x << "," << y;
+                    EXPECT_FALSE(b.Transparent(nx, ny)) << "open outline at " << x << "," << y;
                 }
             }
         }
@@ -333,30 +338,30 @@ TEST(Cursor, IsAMonochromeHandWithItsHotSpotOnTheFingertip) {
     EXPECT_GT(whites, 100);
     for (int x = 0; x < 32; ++x)
         if (x < 5 || x > 6) {
-            EXPECT_TRUE(b.transparent(x, 0)) << "only the fingertip reaches the top row";
+            EXPECT_TRUE(b.Transparent(x, 0)) << "only the fingertip reaches the top row";
         }
 }
 
 // ---------------------------------------------------------------- badge
 
 TEST(Badge, DecodesToA115By45PictureWithTransparentCorners) {
-    const Gif gif = parseGif(readFile(imagesDir / "badge.gif"));
-    EXPECT_EQ(gif.width, 115);
-    EXPECT_EQ(gif.height, 45);
-    ASSERT_EQ(gif.indices.size(), 115u * 45u);
-    ASSERT_GE(gif.transparentIndex, 0);
+    const Gif gif = ParseGif(ReadFile(ImagesDir / "badge.gif"));
+    EXPECT_EQ(gif.Width, 115);
+    EXPECT_EQ(gif.Height, 45);
+    ASSERT_EQ(gif.Indices.size(), 115u * 45u);
+    ASSERT_GE(gif.TransparentIndex, 0);
     std::set<int> used;
-    for (std::uint8_t i : gif.indices) {
-        ASSERT_LT(i, gif.paletteEntries);
+    for (std::uint8_t i : gif.Indices) {
+        ASSERT_LT(i, gif.PaletteEntries);
         used.insert(i);
     }
     EXPECT_GT(used.size(), 16u) << "anti-aliased artwork uses many colours";
-    EXPECT_EQ(gif.indices.front(), gif.transparentIndex);
-    EXPECT_EQ(gif.indices.back(), gif.transparentIndex);
+    EXPECT_EQ(gif.Indices.front(), gif.TransparentIndex);
+    EXPECT_EQ(gif.Indices.back(), gif.TransparentIndex);
     // The middle of the button is golden.
-    const Pixel gold = gif.palette[gif.indices[6 * 115 + 57]];
-    EXPECT_GT(gold.r, 200);
-    EXPECT_GT(gold.r, gold.b + 60);
+    const Pixel gold = gif.Palette[gif.Indices[6 * 115 + 57]];
+    EXPECT_GT(gold.Red, 200);
+    EXPECT_GT(gold.Red, gold.Blue + 60);
 }
 
 // ---------------------------------------------------------------- regeneration
@@ -370,12 +375,12 @@ TEST(Regeneration, CommittedFilesAreExactlyWhatMakeArtDraws) {
 
     std::set<std::string> generated, committed;
     for (const auto& f : fs::directory_iterator(out)) generated.insert(f.path().filename().string());
-    for (const auto& f : fs::directory_iterator(imagesDir)) committed.insert(f.path().filename().string());
+    for (const auto& f : fs::directory_iterator(ImagesDir)) committed.insert(f.path().filename().string());
     EXPECT_EQ(generated, committed);
     EXPECT_EQ(generated.size(), 24u);
     for (const std::string& name : generated) {
         if (!committed.count(name)) continue;
-        EXPECT_TRUE(readFile(out / name) == readFile(imagesDir / name))
+        EXPECT_TRUE(ReadFile(out / name) == ReadFile(ImagesDir / name))
             << name << " differs from the drawing code; run the regenerate_art target";
     }
     fs::remove_all(out);

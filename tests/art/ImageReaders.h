@@ -11,59 +11,59 @@ namespace art_test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes readFile(const std::filesystem::path& path);
+Bytes ReadFile(const std::filesystem::path& path);
 
 struct Pixel {
-    int r = 0, g = 0, b = 0, a = 255;
+    int Red = 0, Green = 0, Blue = 0, Alpha = 255;
     friend bool operator==(const Pixel&, const Pixel&) = default;
 };
 
 // A decoded bitmap, top row first.
 struct Bitmap {
-    int width = 0;
-    int height = 0;
-    int bitsPerPixel = 0;
-    std::vector<Pixel> pixels;
+    int Width = 0;
+    int Height = 0;
+    int BitsPerPixel = 0;
+    std::vector<Pixel> Pixels;
     // For icon images: the AND mask (true = transparent).
-    std::vector<bool> mask;
-    int paletteEntries = 0;
-    const Pixel& at(int x, int y) const { return pixels.at(static_cast<std::size_t>(y) * width + x); }
-    bool transparent(int x, int y) const { return mask.at(static_cast<std::size_t>(y) * width + x); }
+    std::vector<bool> Mask;
+    int PaletteEntries = 0;
+    const Pixel& At(int x, int y) const { return Pixels.at(static_cast<std::size_t>(y) * Width + x); }
+    bool Transparent(int x, int y) const { return Mask.at(static_cast<std::size_t>(y) * Width + x); }
 };
 
 // A .bmp file: BITMAPFILEHEADER + 40-byte BITMAPINFOHEADER, BI_RGB, 24 or
 // 32 bits, bottom-up. 32-bit pixels keep their fourth byte as alpha.
 // Throws std::runtime_error on anything else.
-Bitmap parseBmp(const Bytes& file);
+Bitmap ParseBmp(const Bytes& file);
 
 struct IconEntry {
-    int width = 0, height = 0, colourCount = 0;
-    int planes = 0, bitCount = 0;  // hot spot x, y in cursors
-    std::uint32_t size = 0, offset = 0;
-    Bitmap image;
+    int Width = 0, Height = 0, ColorCount = 0;
+    int Planes = 0, BitCount = 0;  // hot spot x, y in cursors
+    std::uint32_t Size = 0, Offset = 0;
+    Bitmap Image;
 };
 
 struct IconFile {
-    int type = 0;  // 1 icon, 2 cursor
-    std::vector<IconEntry> entries;
+    int Type = 0;  // 1 icon, 2 cursor
+    std::vector<IconEntry> Entries;
 };
 
 // A .ico or .cur file with BMP (not PNG) images of 1, 4, 8 or 32 bits.
-IconFile parseIcon(const Bytes& file);
+IconFile ParseIcon(const Bytes& file);
 
 struct Gif {
-    int width = 0, height = 0;
-    int paletteEntries = 0;
-    int transparentIndex = -1;
-    std::vector<std::uint8_t> indices;  // width * height, top row first
-    std::vector<Pixel> palette;
+    int Width = 0, Height = 0;
+    int PaletteEntries = 0;
+    int TransparentIndex = -1;
+    std::vector<std::uint8_t> Indices;  // Width * Height, top row first
+    std::vector<Pixel> Palette;
 };
 
 // A single-image GIF89a with a global colour table.
-Gif parseGif(const Bytes& file);
+Gif ParseGif(const Bytes& file);
 
 // Decodes GIF LZW data (sub-blocks already joined). Throws if the stream
 // is malformed or ends without an end code.
-std::vector<std::uint8_t> lzwDecode(const Bytes& data, int minimumCodeSize);
+std::vector<std::uint8_t> LzwDecode(const Bytes& data, int minimumCodeSize);
 
 }  // namespace art_test
