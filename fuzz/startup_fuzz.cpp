@@ -63,7 +63,7 @@ constexpr std::string_view Texts[] = {
 // clang-format on
 
 struct Screen {
-    int width, height;
+    int Width, Height;
 };
 constexpr Screen Screens[] = {{1024, 768},  {1280, 1024}, {800, 600}, {1366, 768},
                               {1920, 1080}, {640, 480},   {1025, 767}};
@@ -136,8 +136,8 @@ std::optional<StoredValue> ReadValue(Input& in) {
 
 std::string Show(const std::optional<StoredValue>& value) {
     if (!value) return "missing";
-    std::string text = "type " + std::to_string(value->type) + ", " + std::to_string(value->data.size()) + " bytes:";
-    for (std::uint8_t byte : value->data) {
+    std::string text = "type " + std::to_string(value->Type) + ", " + std::to_string(value->Data.size()) + " bytes:";
+    for (std::uint8_t byte : value->Data) {
         char hex[4];
         std::snprintf(hex, sizeof hex, " %02x", byte);
         text += hex;
@@ -153,7 +153,7 @@ std::string Show(const std::optional<Number>& number) {
 
 bool Same(const std::optional<StoredValue>& a, const std::optional<StoredValue>& b) {
     if (!a || !b) return !a && !b;
-    return a->type == b->type && a->data == b->data;
+    return a->Type == b->Type && a->Data == b->Data;
 }
 
 StoredValue Text(std::string_view text) { return {TypeSz, TextBytes(text)}; }
@@ -242,25 +242,25 @@ private:
 };
 
 struct Refusals {
-    bool settingsRead = false, settingsWrite = false, runRead = false, runWrite = false, softwareWrite = false;
+    bool SettingsRead = false, SettingsWrite = false, RunRead = false, RunWrite = false, SoftwareWrite = false;
 };
 
 const char* const SettingNames[] = {OnTopValue, ResolutionValue, LeftValue, TopValue, SkinValue};
 
 // Every value the start-up may read or write.
 struct Snapshot {
-    bool settingsKey = false, runKey = false;
-    std::map<std::string, std::optional<StoredValue>> settings;
-    std::optional<StoredValue> run;
+    bool SettingsKey = false, RunKey = false;
+    std::map<std::string, std::optional<StoredValue>> Settings;
+    std::optional<StoredValue> Run;
 };
 
 // What one start decided.
 struct Start {
-    bool ended = false;  // the program ended itself
-    bool firstRun = false;
-    eyes::Placement place;  // the eyes window's position; StoreNewPosition for a re-centred later run
-    bool topmost = false;
-    std::optional<std::int16_t> skin;
+    bool Ended = false;  // the program ended itself
+    bool FirstRun = false;
+    eyes::Placement Place;  // the eyes window's position; StoreNewPosition for a re-centred later run
+    bool Topmost = false;
+    std::optional<std::int16_t> Skin;
 };
 
 class World {
@@ -269,8 +269,8 @@ public:
         : refusals_(refusals),
           screen_(screen),
           twipsPerPixel_(twips),
-          screenWidthTwips_(static_cast<float>(screen.width) * twips),
-          screenHeightTwips_(static_cast<float>(screen.height) * twips) {
+          screenWidthTwips_(static_cast<float>(screen.Width) * twips),
+          screenHeightTwips_(static_cast<float>(screen.Height) * twips) {
         MoveWindowTo(LayoutLeft, LayoutTop);
     }
 
@@ -281,14 +281,14 @@ public:
     StartupRegistration startup{registry, ProgramPath(InstallDir, "TavrinEyes")};
 
     void ApplyRefusals() {
-        if (refusals_.settingsRead) memory.Refuse(CurrentUser, SettingsKey, Access::Read);
-        if (refusals_.settingsWrite) memory.Refuse(CurrentUser, SettingsKey, Access::Write);
-        if (refusals_.runRead) memory.Refuse(LocalMachine, RunKey, Access::Read);
-        if (refusals_.runWrite) memory.Refuse(LocalMachine, RunKey, Access::Write);
-        if (refusals_.softwareWrite) memory.Refuse(CurrentUser, SoftwareKey, Access::Write);
+        if (refusals_.SettingsRead) memory.Refuse(CurrentUser, SettingsKey, Access::Read);
+        if (refusals_.SettingsWrite) memory.Refuse(CurrentUser, SettingsKey, Access::Write);
+        if (refusals_.RunRead) memory.Refuse(LocalMachine, RunKey, Access::Read);
+        if (refusals_.RunWrite) memory.Refuse(LocalMachine, RunKey, Access::Write);
+        if (refusals_.SoftwareWrite) memory.Refuse(CurrentUser, SoftwareKey, Access::Write);
     }
 
-    std::string Resolution() const { return std::to_string(screen_.width) + "X" + std::to_string(screen_.height); }
+    std::string Resolution() const { return std::to_string(screen_.Width) + "X" + std::to_string(screen_.Height); }
 
     // The eyes window moved: it keeps its new place in twips, as the window does.
     void MoveWindowTo(int x, int y) {
@@ -306,10 +306,10 @@ public:
 
     Snapshot Take() const {
         Snapshot snapshot;
-        snapshot.settingsKey = memory.HasKey(CurrentUser, SettingsKey);
-        snapshot.runKey = memory.HasKey(LocalMachine, RunKey);
-        for (const char* name : SettingNames) snapshot.settings[name] = memory.Value(CurrentUser, SettingsKey, name);
-        snapshot.run = memory.Value(LocalMachine, RunKey, RunValue);
+        snapshot.SettingsKey = memory.HasKey(CurrentUser, SettingsKey);
+        snapshot.RunKey = memory.HasKey(LocalMachine, RunKey);
+        for (const char* name : SettingNames) snapshot.Settings[name] = memory.Value(CurrentUser, SettingsKey, name);
+        snapshot.Run = memory.Value(LocalMachine, RunKey, RunValue);
         return snapshot;
     }
 
@@ -321,9 +321,9 @@ public:
                 std::string(what) + " left " + std::to_string(memory.OpenHandles()) + " keys open");
         for (const auto& message : reporter.messages) {
             REQUIRE(registry.Failed(),
-                    std::string(what) + " showed a message box with a reachable registry: " + message.text);
-            REQUIRE(message.text == Unreachable || message.text == std::string(CreateFailedText) + Unreachable,
-                    std::string(what) + " showed " + message.text);
+                    std::string(what) + " showed a message box with a reachable registry: " + message.Text);
+            REQUIRE(message.Text == Unreachable || message.Text == std::string(CreateFailedText) + Unreachable,
+                    std::string(what) + " showed " + message.Text);
         }
         REQUIRE(!ended_ || registry.Failed(), std::string(what) + " ended the program");
         return result;
@@ -351,10 +351,10 @@ public:
         // The four characters of a four-byte value's decimal text at most.
         if (number) REQUIRE(*number >= -999 && *number <= 9999, detail);
         if (!registry.Failed()) {
-            const std::size_t size = stored ? stored->data.size() : 0;
+            const std::size_t size = stored ? stored->Data.size() : 0;
             REQUIRE(number.has_value() == (size >= 1 && size <= 4), detail);
             if (size == 4) {
-                const auto& d = stored->data;
+                const auto& d = stored->Data;
                 const auto value = static_cast<std::int32_t>(DwordFromBytes(d.data()));
                 if (value >= -999 && value <= 9999) REQUIRE(number == value, detail);
             }
@@ -364,9 +364,9 @@ public:
 
     std::optional<std::int16_t> IsStartupRegistered() {
         std::optional<std::int16_t> expected;
-        if (memory.HasKey(LocalMachine, RunKey) && !refusals_.runRead) {
+        if (memory.HasKey(LocalMachine, RunKey) && !refusals_.RunRead) {
             const auto value = memory.Value(LocalMachine, RunKey, RunValue);
-            expected = value && value->data.size() <= 255 ? 1 : 0;
+            expected = value && value->Data.size() <= 255 ? 1 : 0;
         }
         const auto registered = Do("IsStartupRegistered", [&] { return startup.IsStartupRegistered(); });
         if (!registry.Failed())
@@ -379,15 +379,15 @@ public:
     Start StartEyes() {
         Start start;
         const auto check = Do("CheckSettingsKey", [&] { return store.CheckSettingsKey(); });
-        start.firstRun = check.value_or(0) != 0;
-        if (start.firstRun) {
+        start.FirstRun = check.value_or(0) != 0;
+        if (start.FirstRun) {
             // The window keeps its layout position and everything is written.
-            start.place = {LayoutLeft, LayoutTop, false};
+            start.Place = {LayoutLeft, LayoutTop, false};
             MoveWindowTo(LayoutLeft, LayoutTop);
             // A failed creation ends the program: the start-up ends it, not the store.
             ended_ = !Do("CreateSettingsKey", [&] { return store.CreateSettingsKey(); });
             if (ended_) {
-                start.ended = true;
+                start.Ended = true;
                 return start;
             }
             const std::function<void()> writes[] = {
@@ -401,33 +401,33 @@ public:
             LoadDword(OnTopValue, &SettingsStore::LoadOnTop);
             const std::string resolution = ScreenResolution();
             REQUIRE(resolution == Resolution(), "the screen is " + Resolution() + ", the store says " + resolution);
-            start.place = eyes::PlaceAtStart(scres, left, top, resolution, screenWidthTwips_ / twipsPerPixel_,
+            start.Place = eyes::PlaceAtStart(scres, left, top, resolution, screenWidthTwips_ / twipsPerPixel_,
                                              screenHeightTwips_ / twipsPerPixel_);
 
             const std::string detail = "scres " + Show(scres) + ", left " + Show(left) + ", top " + Show(top) + " on " +
-                                       Resolution() + " gave " + std::to_string(start.place.X) + "," +
-                                       std::to_string(start.place.Y) +
-                                       (start.place.StoreNewPosition ? " re-centred" : " restored");
+                                       Resolution() + " gave " + std::to_string(start.Place.X) + "," +
+                                       std::to_string(start.Place.Y) +
+                                       (start.Place.StoreNewPosition ? " re-centred" : " restored");
             const auto x = left ? ReferenceWhole(*left) : std::nullopt;
             const auto y = top ? ReferenceWhole(*top) : std::nullopt;
             const bool usable = scres == Resolution() && x && y;
-            REQUIRE(start.place.StoreNewPosition == !usable, detail);
+            REQUIRE(start.Place.StoreNewPosition == !usable, detail);
             if (usable) {
-                REQUIRE(start.place.X == *x && start.place.Y == *y, detail);
+                REQUIRE(start.Place.X == *x && start.Place.Y == *y, detail);
             } else {
                 REQUIRE(
-                    start.place.X == NearestEven(screen_.width, 2) && start.place.Y == NearestEven(screen_.height, 4),
+                    start.Place.X == NearestEven(screen_.Width, 2) && start.Place.Y == NearestEven(screen_.Height, 4),
                     detail);
             }
 
-            MoveWindowTo(start.place.X, start.place.Y);
-            if (start.place.StoreNewPosition) {
+            MoveWindowTo(start.Place.X, start.Place.Y);
+            if (start.Place.StoreNewPosition) {
                 Do("SaveResolution", [&] { return store.SaveResolution(resolution), 0; });
                 Do("SaveLeft and SaveTop", [&] { return SavePosition(), 0; });
             }
         }
-        start.skin = LoadDword(SkinValue, &SettingsStore::LoadSkin);
-        start.topmost = LoadDword(OnTopValue, &SettingsStore::LoadOnTop) == 1;
+        start.Skin = LoadDword(SkinValue, &SettingsStore::LoadSkin);
+        start.Topmost = LoadDword(OnTopValue, &SettingsStore::LoadOnTop) == 1;
         return start;
     }
 
@@ -435,17 +435,17 @@ public:
     void CheckWrites(const Snapshot& before, const Start& start) {
         const Snapshot after = Take();
         auto expectSetting = [&](const char* name, const std::optional<StoredValue>& expected, const char* why) {
-            REQUIRE(Same(after.settings.at(name), expected),
-                    std::string(why) + ": " + name + " is " + Show(after.settings.at(name)) + ", expected " +
-                        Show(expected) + ", was " + Show(before.settings.at(name)));
+            REQUIRE(Same(after.Settings.at(name), expected),
+                    std::string(why) + ": " + name + " is " + Show(after.Settings.at(name)) + ", expected " +
+                        Show(expected) + ", was " + Show(before.Settings.at(name)));
         };
-        const bool settingsWritable = after.settingsKey && !refusals_.settingsWrite;
-        if (start.firstRun) {
-            REQUIRE(after.settingsKey == (before.settingsKey || (!refusals_.softwareWrite && !refusals_.settingsWrite)),
+        const bool settingsWritable = after.SettingsKey && !refusals_.SettingsWrite;
+        if (start.FirstRun) {
+            REQUIRE(after.SettingsKey == (before.SettingsKey || (!refusals_.SoftwareWrite && !refusals_.SettingsWrite)),
                     "the first run's settings key");
-            const bool runWritable = after.runKey && !refusals_.runWrite;
-            REQUIRE(Same(after.run, runWritable ? std::optional(Text(RunCommand)) : before.run),
-                    "the first run's Run value is " + Show(after.run));
+            const bool runWritable = after.RunKey && !refusals_.RunWrite;
+            REQUIRE(Same(after.Run, runWritable ? std::optional(Text(RunCommand)) : before.Run),
+                    "the first run's Run value is " + Show(after.Run));
             if (settingsWritable) {
                 expectSetting(OnTopValue, Dword(1), "first run");
                 expectSetting(SkinValue, Dword(1), "first run");
@@ -453,21 +453,21 @@ public:
                 expectSetting(LeftValue, Text(std::to_string(LayoutLeft)), "first run");
                 expectSetting(TopValue, Text(std::to_string(LayoutTop)), "first run");
             } else {
-                for (const char* name : SettingNames) expectSetting(name, before.settings.at(name), "unwritable");
+                for (const char* name : SettingNames) expectSetting(name, before.Settings.at(name), "unwritable");
             }
             return;
         }
-        REQUIRE(before.settingsKey == after.settingsKey, "a later run changed the settings key");
-        REQUIRE(Same(after.run, before.run), "a later run changed the Run value to " + Show(after.run));
-        expectSetting(OnTopValue, before.settings.at(OnTopValue), "a later run");
-        expectSetting(SkinValue, before.settings.at(SkinValue), "a later run");
-        if (start.place.StoreNewPosition && settingsWritable) {
+        REQUIRE(before.SettingsKey == after.SettingsKey, "a later run changed the settings key");
+        REQUIRE(Same(after.Run, before.Run), "a later run changed the Run value to " + Show(after.Run));
+        expectSetting(OnTopValue, before.Settings.at(OnTopValue), "a later run");
+        expectSetting(SkinValue, before.Settings.at(SkinValue), "a later run");
+        if (start.Place.StoreNewPosition && settingsWritable) {
             expectSetting(ResolutionValue, Text(Resolution()), "re-centred");
-            expectSetting(LeftValue, Text(std::to_string(start.place.X)), "re-centred");
-            expectSetting(TopValue, Text(std::to_string(start.place.Y)), "re-centred");
+            expectSetting(LeftValue, Text(std::to_string(start.Place.X)), "re-centred");
+            expectSetting(TopValue, Text(std::to_string(start.Place.Y)), "re-centred");
         } else {
             for (const char* name : {ResolutionValue, LeftValue, TopValue})
-                expectSetting(name, before.settings.at(name), start.place.StoreNewPosition ? "unwritable" : "restored");
+                expectSetting(name, before.Settings.at(name), start.Place.StoreNewPosition ? "unwritable" : "restored");
         }
     }
 
@@ -482,18 +482,18 @@ public:
     }
 
     bool SettingsUsable() const {
-        return !refusals_.settingsRead && !refusals_.settingsWrite && !refusals_.softwareWrite;
+        return !refusals_.SettingsRead && !refusals_.SettingsWrite && !refusals_.SoftwareWrite;
     }
 
 private:
-    bool Readable() const { return memory.HasKey(CurrentUser, SettingsKey) && !refusals_.settingsRead; }
+    bool Readable() const { return memory.HasKey(CurrentUser, SettingsKey) && !refusals_.SettingsRead; }
 
     // What a text load must deliver: the stored bytes up to a NUL, when they fit 255 bytes.
     std::optional<std::string> ExpectedText(const char* name) const {
         if (!Readable()) return std::nullopt;
         const auto value = memory.Value(CurrentUser, SettingsKey, name);
-        if (!value || value->data.size() > 255) return std::nullopt;
-        std::string text(value->data.begin(), value->data.end());
+        if (!value || value->Data.size() > 255) return std::nullopt;
+        std::string text(value->Data.begin(), value->Data.end());
         return text.substr(0, text.find('\0'));
     }
 
@@ -511,18 +511,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Input in(data, size);
     const std::uint8_t flags = in.Byte();
     Refusals refusals;
-    refusals.settingsRead = flags & 0x02;
-    refusals.settingsWrite = flags & 0x04;
-    refusals.runRead = flags & 0x08;
-    refusals.runWrite = flags & 0x10;
-    refusals.softwareWrite = flags & 0x20;
+    refusals.SettingsRead = flags & 0x02;
+    refusals.SettingsWrite = flags & 0x04;
+    refusals.RunRead = flags & 0x08;
+    refusals.RunWrite = flags & 0x10;
+    refusals.SoftwareWrite = flags & 0x20;
     const int failAt = (flags & 0x80) ? in.Byte() : -1;
 
     const std::uint8_t screenByte = in.Byte();
     Screen screen = Screens[0];
     if ((screenByte & 7) == 7) {
-        screen.width = 1 + static_cast<int>(in.Number(2) % 8192);
-        screen.height = 1 + static_cast<int>(in.Number(2) % 8192);
+        screen.Width = 1 + static_cast<int>(in.Number(2) % 8192);
+        screen.Height = 1 + static_cast<int>(in.Number(2) % 8192);
     } else {
         screen = Screens[screenByte & 7];
     }
@@ -531,9 +531,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (flags & 0x01) world.memory.PutKey(CurrentUser, SettingsKey);
     for (const char* name : SettingNames) {
         auto value = ReadValue(in);
-        if (value && (flags & 0x01)) world.memory.PutValue(CurrentUser, SettingsKey, name, value->type, value->data);
+        if (value && (flags & 0x01)) world.memory.PutValue(CurrentUser, SettingsKey, name, value->Type, value->Data);
     }
-    if (auto run = ReadValue(in)) world.memory.PutValue(LocalMachine, RunKey, RunValue, run->type, run->data);
+    if (auto run = ReadValue(in)) world.memory.PutValue(LocalMachine, RunKey, RunValue, run->Type, run->Data);
     if (flags & 0x40) world.memory.RemoveKey(LocalMachine, RunKey);
     world.ApplyRefusals();
     world.registry.FailFromCall(failAt);
@@ -542,14 +542,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Start first = world.StartEyes();
     if (std::getenv("STARTUP_FUZZ_TRACE")) {
         std::fprintf(stderr, "%s on %s: %s at %d,%d, %s, skin %s, %zu message(s)%s\n",
-                     first.firstRun ? "first run" : "later run", world.Resolution().c_str(),
-                     first.ended                    ? "ended"
-                     : first.place.StoreNewPosition ? "re-centred"
+                     first.FirstRun ? "first run" : "later run", world.Resolution().c_str(),
+                     first.Ended                    ? "ended"
+                     : first.Place.StoreNewPosition ? "re-centred"
                                                     : "placed",
-                     first.place.X, first.place.Y, first.topmost ? "on top" : "not on top", Show(first.skin).c_str(),
+                     first.Place.X, first.Place.Y, first.Topmost ? "on top" : "not on top", Show(first.Skin).c_str(),
                      world.reporter.messages.size(), world.registry.Failed() ? ", registry unreachable" : "");
     }
-    if (first.ended) return 0;
+    if (first.Ended) return 0;
     if (!world.registry.Failed()) world.CheckWrites(before, first);
     world.LoadEverything();
 
@@ -559,12 +559,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Snapshot between = world.Take();
         const Start second = world.StartEyes();
         if (world.registry.Failed()) return 0;  // it stopped answering during the second start
-        REQUIRE(!second.firstRun, "the second start was a first run");
-        REQUIRE(!second.place.StoreNewPosition && second.place.X == first.place.X && second.place.Y == first.place.Y,
-                "the second start went to " + std::to_string(second.place.X) + "," + std::to_string(second.place.Y) +
-                    " after " + std::to_string(first.place.X) + "," + std::to_string(first.place.Y));
+        REQUIRE(!second.FirstRun, "the second start was a first run");
+        REQUIRE(!second.Place.StoreNewPosition && second.Place.X == first.Place.X && second.Place.Y == first.Place.Y,
+                "the second start went to " + std::to_string(second.Place.X) + "," + std::to_string(second.Place.Y) +
+                    " after " + std::to_string(first.Place.X) + "," + std::to_string(first.Place.Y));
         world.CheckWrites(between, second);
-        REQUIRE(second.skin == first.skin && second.topmost == first.topmost,
+        REQUIRE(second.Skin == first.Skin && second.Topmost == first.Topmost,
                 "the second start's skin or on-top state changed");
     }
     return 0;

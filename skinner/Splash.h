@@ -13,11 +13,11 @@ class Form1 : public forms::Form {
 public:
     Form1();
 
-    forms::Label Label1;         // "Please wait"
-    forms::PictureBox img_pgb;   // the progress bar's frame on show
-    forms::ImageList imgl_pgb;   // the 15 frames, empty to full
-    forms::Timer tmr_pgb;        // one step of the bar every 50 ms
-    forms::Timer tmr_launch;     // starts the main program a second after the bar is full
+    forms::Label Label1;        // "Please wait"
+    forms::PictureBox img_pgb;  // the progress bar's frame on show
+    forms::ImageList imgl_pgb;  // the 15 frames, empty to full
+    forms::Timer tmr_pgb;       // one step of the bar every 50 ms
+    forms::Timer tmr_launch;    // starts the main program a second after the bar is full
 
 protected:
     void Form_Load() override;

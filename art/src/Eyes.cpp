@@ -68,7 +68,8 @@ Pixmap DrawPupil() {
             // The pupil always lies on eye-white, so the rim blends to white.
             const Color onWhite = Over(c, White);
             Rgba8 p{ToByte(onWhite.Red), ToByte(onWhite.Green), ToByte(onWhite.Blue), 255};
-            if (p == PupilKeyColor) p.Red = p.Green = p.Blue = 231;  // would punch a hole
+            // A pixel of exactly the key colour would punch a hole: one step lighter instead.
+            if (p == PupilKeyColor) p.Red = p.Green = p.Blue = static_cast<std::uint8_t>(ColorKey.Red + 1);
             out.At(x, y) = p;
         }
     }

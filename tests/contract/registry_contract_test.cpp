@@ -16,9 +16,9 @@ using namespace settings;
 namespace {
 
 struct Raw {
-    Status status = -1;
-    std::uint32_t type = 0;
-    std::vector<std::uint8_t> data;
+    Status Code = -1;
+    std::uint32_t Type = 0;
+    std::vector<std::uint8_t> Data;
 };
 
 class RegistryContract : public ::testing::Test {
@@ -32,17 +32,17 @@ protected:
     Raw Read(Key root, const char* path, const char* name) {
         Raw raw;
         OpenedKey key(registry());
-        raw.status = key.Open(root, path, Access::Read);
-        if (raw.status != Success) return raw;
+        raw.Code = key.Open(root, path, Access::Read);
+        if (raw.Code != Success) return raw;
         std::vector<std::uint8_t> buffer(1024);
         auto size = static_cast<std::uint32_t>(buffer.size());
-        raw.status = registry().QueryValue(key.get(), name, raw.type, buffer.data(), size);
-        if (raw.status == Success) raw.data.assign(buffer.begin(), buffer.begin() + size);
+        raw.Code = registry().QueryValue(key.get(), name, raw.Type, buffer.data(), size);
+        if (raw.Code == Success) raw.Data.assign(buffer.begin(), buffer.begin() + size);
         return raw;
     }
     std::string ReadText(const char* name) {
         Raw raw = Read(CurrentUser, SettingsKey, name);
-        return std::string(raw.data.begin(), raw.data.end());
+        return std::string(raw.Data.begin(), raw.Data.end());
     }
 
     // Writes a value of any type and exact byte count into the settings key.
@@ -78,7 +78,7 @@ TEST_F(RegistryContract, MissingKeyIsFirstRunAndCreationMakesEveryLevelEmpty) {
         EXPECT_EQ(key.Open(CurrentUser, level, Access::Read), Success) << level;
     }
     for (const char* name : {OnTopValue, ResolutionValue, LeftValue, TopValue, SkinValue})
-        EXPECT_EQ(Read(CurrentUser, SettingsKey, name).status, FileNotFound) << name;
+        EXPECT_EQ(Read(CurrentUser, SettingsKey, name).Code, FileNotFound) << name;
     EXPECT_TRUE(reporter.messages.empty());
 }
 
@@ -89,8 +89,8 @@ TEST_F(RegistryContract, TextsAreStoredWithoutTerminatorAndReadBackExactly) {
     store.SaveTop(187.5f / 15.0f);  // 12.5 pixels
 
     Raw scres = Read(CurrentUser, SettingsKey, ResolutionValue);
-    EXPECT_EQ(scres.type, TypeSz);
-    EXPECT_EQ(scres.data.size(), 8u);  // "1024X768", no NUL
+    EXPECT_EQ(scres.Type, TypeSz);
+    EXPECT_EQ(scres.Data.size(), 8u);  // "1024X768", no NUL
     EXPECT_EQ(ReadText(ResolutionValue), "1024X768");
     EXPECT_EQ(ReadText(LeftValue), "-20");
     EXPECT_EQ(ReadText(TopValue), "12.5");
@@ -106,9 +106,9 @@ TEST_F(RegistryContract, DwordsAreFourLittleEndianBytes) {
     store.SaveSkin(2);
 
     Raw onTop = Read(CurrentUser, SettingsKey, OnTopValue);
-    EXPECT_EQ(onTop.type, TypeDword);
-    EXPECT_EQ(onTop.data, (std::vector<std::uint8_t>{1, 0, 0, 0}));
-    EXPECT_EQ(Read(CurrentUser, SettingsKey, SkinValue).data, (std::vector<std::uint8_t>{2, 0, 0, 0}));
+    EXPECT_EQ(onTop.Type, TypeDword);
+    EXPECT_EQ(onTop.Data, (std::vector<std::uint8_t>{1, 0, 0, 0}));
+    EXPECT_EQ(Read(CurrentUser, SettingsKey, SkinValue).Data, (std::vector<std::uint8_t>{2, 0, 0, 0}));
     EXPECT_EQ(store.LoadOnTop(), std::optional<std::int16_t>(1));
     EXPECT_EQ(store.LoadSkin(), std::optional<std::int16_t>(2));
 
@@ -131,7 +131,7 @@ TEST_F(RegistryContract, MissingOverlongAndOtherTypesDeliverWhatTheBuffersHold) 
     EXPECT_EQ(store.LoadOnTop(), std::nullopt);
 
     WriteText(LeftValue, std::string(256, '7'));  // does not fit the 255-byte buffer
-    EXPECT_EQ(Read(CurrentUser, SettingsKey, LeftValue).data.size(), 256u);
+    EXPECT_EQ(Read(CurrentUser, SettingsKey, LeftValue).Data.size(), 256u);
     EXPECT_EQ(store.LoadLeft(), std::nullopt);
     WriteText(LeftValue, std::string(255, '7'));  // just fits
     EXPECT_EQ(store.LoadLeft(), std::string(255, '7'));
@@ -150,7 +150,7 @@ TEST_F(RegistryContract, MissingOverlongAndOtherTypesDeliverWhatTheBuffersHold) 
 
 TEST_F(RegistryContract, TextWrittenWithItsTerminatorReadsUpToIt) {
     Write(LeftValue, TypeSz, {'4', '7', '9', 0});
-    EXPECT_EQ(Read(CurrentUser, SettingsKey, LeftValue).data.size(), 4u);
+    EXPECT_EQ(Read(CurrentUser, SettingsKey, LeftValue).Data.size(), 4u);
     EXPECT_EQ(store.LoadLeft(), "479");
 }
 
@@ -158,19 +158,19 @@ TEST_F(RegistryContract, RunValueHoldsTheQuotedPathAndOnlyItsPresenceCounts) {
     StartupRegistration deskToys{registry(), ProgramPath("C:\\Desk Toys", "TavrinEyes")};
     deskToys.RegisterStartup();
     Raw run = Read(LocalMachine, RunKey, RunValue);
-    ASSERT_EQ(run.status, Success);
-    EXPECT_EQ(run.type, TypeSz);
-    EXPECT_EQ(std::string(run.data.begin(), run.data.end()), "\"C:\\Desk Toys\\TavrinEyes.exe\"");
+    ASSERT_EQ(run.Code, Success);
+    EXPECT_EQ(run.Type, TypeSz);
+    EXPECT_EQ(std::string(run.Data.begin(), run.Data.end()), "\"C:\\Desk Toys\\TavrinEyes.exe\"");
     EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(1));
 
     // Register twice: one value, the last path, bare without blanks.
     StartupRegistration{registry(), ProgramPath("D:\\", "TavrinEyes")}.RegisterStartup();
-    EXPECT_EQ(Read(LocalMachine, RunKey, RunValue).data,
+    EXPECT_EQ(Read(LocalMachine, RunKey, RunValue).Data,
               (std::vector<std::uint8_t>{'D', ':', '\\', 'T', 'a', 'v', 'r', 'i', 'n', 'E', 'y', 'e', 's', '.', 'e',
                                          'x', 'e'}));
 
     startup.UnregisterStartup();
-    EXPECT_EQ(Read(LocalMachine, RunKey, RunValue).status, FileNotFound);
+    EXPECT_EQ(Read(LocalMachine, RunKey, RunValue).Code, FileNotFound);
     EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(0));
     startup.UnregisterStartup();  // nothing to remove: still nothing, nothing shown
     EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(0));

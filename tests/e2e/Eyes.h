@@ -13,7 +13,7 @@ namespace e2e {
 inline constexpr char FormClass[] = "TavrinEyesForm";
 
 struct EyesWindows {
-    std::string form1, form6;
+    std::string Form1, Form6;
 };
 
 // Starts the installed eyes and waits until both windows stand (start-up is over).
@@ -21,10 +21,10 @@ inline EyesWindows StartEyes(Session& session, pid_t* pid = nullptr) {
     const pid_t started = session.StartInstalled("TavrinEyes.exe");
     if (pid) *pid = started;
     EyesWindows eyes;
-    eyes.form6 = session.WaitWindow(FormClass, "Form6", 15s);
-    eyes.form1 = session.WaitWindow(FormClass, "Form1", 5s);
+    eyes.Form6 = session.WaitWindow(FormClass, "Form6", 15s);
+    eyes.Form1 = session.WaitWindow(FormClass, "Form1", 5s);
     Session::WaitFor(
-        [&] { return session.Ask("visible " + eyes.form1) == "1" && session.Ask("visible " + eyes.form6) == "1"; }, 5s);
+        [&] { return session.Ask("visible " + eyes.Form1) == "1" && session.Ask("visible " + eyes.Form6) == "1"; }, 5s);
     return eyes;
 }
 
@@ -32,9 +32,9 @@ inline EyesWindows StartEyes(Session& session, pid_t* pid = nullptr) {
 inline std::pair<Child, Child> Pupils(Session& session, const std::string& form1) {
     std::vector<Child> pupils;
     for (const Child& child : session.Children(form1))
-        if (child.width == 14 && child.height == 14) pupils.push_back(child);
+        if (child.Width == 14 && child.Height == 14) pupils.push_back(child);
     if (pupils.size() != 2) return {};
-    if (pupils[0].x > pupils[1].x) std::swap(pupils[0], pupils[1]);
+    if (pupils[0].X > pupils[1].X) std::swap(pupils[0], pupils[1]);
     return {pupils[0], pupils[1]};
 }
 

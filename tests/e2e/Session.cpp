@@ -75,7 +75,7 @@ Session::Session(SessionOptions options) : options_(std::move(options)) {
     // The virtual display: Xvfb picks a free display number and writes it into the pipe when ready.
     int ready[2];
     if (pipe(ready) != 0) throw std::runtime_error("no pipe");
-    const std::string screen = std::to_string(options_.width) + "x" + std::to_string(options_.height) + "x24";
+    const std::string screen = std::to_string(options_.Width) + "x" + std::to_string(options_.Height) + "x24";
     xvfb_ = fork();
     if (xvfb_ == 0) {
         dup2(ready[1], 3);
@@ -95,11 +95,11 @@ Session::Session(SessionOptions options) : options_(std::move(options)) {
     if (number.empty()) throw std::runtime_error("Xvfb did not start");
     display_ = ":" + number;
 
-    if (options_.compositor) compositor_ = Spawn({"xcompmgr"}, root_ + "/xcompmgr.log");
+    if (options_.Compositor) compositor_ = Spawn({"xcompmgr"}, root_ + "/xcompmgr.log");
     Run({"wineserver", "-p"});
     driver_ = Spawn({"wine", DriverExe()}, root_ + "/driver.log", &driverIn_, &driverOut_);
     if (Ask("ping") != "pong") throw std::runtime_error("the driver did not answer");
-    if (!options_.background.empty()) Ask("backdrop " + options_.background);
+    if (!options_.Background.empty()) Ask("backdrop " + options_.Background);
 }
 
 Session::~Session() {
@@ -284,7 +284,7 @@ std::vector<std::string> Session::WindowsOf(const std::string& caption) {
 
 Rect Session::WindowRect(const std::string& hwnd) {
     Rect rect;
-    std::istringstream(Ask("rect " + hwnd)) >> rect.left >> rect.top >> rect.right >> rect.bottom;
+    std::istringstream(Ask("rect " + hwnd)) >> rect.Left >> rect.Top >> rect.Right >> rect.Bottom;
     return rect;
 }
 
@@ -294,11 +294,11 @@ std::vector<Child> Session::Children(const std::string& hwnd) {
     std::string entry;
     while (in >> entry) {
         Child child;
-        child.hwnd = entry.substr(0, entry.find(':'));
+        child.Hwnd = entry.substr(0, entry.find(':'));
         int visible = 0;
-        std::sscanf(entry.c_str() + entry.find(':') + 1, "%d,%d,%d,%d,%d", &child.x, &child.y, &child.width,
-                    &child.height, &visible);
-        child.visible = visible != 0;
+        std::sscanf(entry.c_str() + entry.find(':') + 1, "%d,%d,%d,%d,%d", &child.X, &child.Y, &child.Width,
+                    &child.Height, &visible);
+        child.Visible = visible != 0;
         children.push_back(child);
     }
     return children;
@@ -326,12 +326,12 @@ RegValue Session::Query(const std::string& root, const std::string& path, const 
     std::string first;
     in >> first;
     if (first.rfind("missing", 0) == 0) return value;
-    value.present = true;
-    value.type = static_cast<unsigned>(std::stoul(first));
+    value.Present = true;
+    value.Type = static_cast<unsigned>(std::stoul(first));
     std::string hex;
-    in >> value.size >> hex;
+    in >> value.Size >> hex;
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-        value.data.push_back(static_cast<unsigned char>(std::stoul(hex.substr(i, 2), nullptr, 16)));
+        value.Data.push_back(static_cast<unsigned char>(std::stoul(hex.substr(i, 2), nullptr, 16)));
     return value;
 }
 

@@ -22,29 +22,29 @@ using Clock = std::chrono::steady_clock;
 using Millis = std::chrono::milliseconds;
 
 struct Rect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    int Width() const { return Right - Left; }
+    int Height() const { return Bottom - Top; }
 };
 
 struct Child {
-    std::string hwnd;
-    int x = 0, y = 0, width = 0, height = 0;
-    bool visible = false;
+    std::string Hwnd;
+    int X = 0, Y = 0, Width = 0, Height = 0;
+    bool Visible = false;
 };
 
 struct RegValue {
-    bool present = false;
-    unsigned type = 0;
-    unsigned size = 0;
-    std::vector<unsigned char> data;
-    std::string text() const { return std::string(data.begin(), data.end()); }
+    bool Present = false;
+    unsigned Type = 0;
+    unsigned Size = 0;
+    std::vector<unsigned char> Data;
+    std::string Text() const { return std::string(Data.begin(), Data.end()); }
 };
 
 struct SessionOptions {
-    int width = 1024, height = 768;
-    bool compositor = false;      // blend per-pixel alpha for screenshots
-    std::string background = "";  // root window colour, e.g. "#3a6ea5"
+    int Width = 1024, Height = 768;
+    bool Compositor = false;      // blend per-pixel alpha for screenshots
+    std::string Background = "";  // root window colour, e.g. "#3a6ea5"
 };
 
 inline constexpr char InstallDir[] = "C:\\Program Files\\Tavrin Eyes";

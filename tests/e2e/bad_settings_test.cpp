@@ -22,8 +22,8 @@ constexpr unsigned Sz = 1, ExpandSz = 2, Binary = 3, Dword = 4, MultiSz = 7;
 constexpr unsigned long WS_EX_TOPMOST = 0x8;
 
 struct Stored {
-    unsigned type;
-    std::vector<unsigned char> data;
+    unsigned Type;
+    std::vector<unsigned char> Data;
 };
 
 Stored Text(const std::string& text, unsigned type = Sz) { return {type, Bytes(text)}; }
@@ -39,27 +39,27 @@ Stored OverLong(const std::string& text) { return Text(text + std::string(300 - 
 // A REG_DWORD of 300 bytes that starts with the number.
 Stored OverLong(unsigned value) {
     Stored stored = Number(value);
-    stored.data.resize(300);
+    stored.Data.resize(300);
     return stored;
 }
 
 struct Change {
-    const char* name;
-    std::optional<Stored> value;  // nothing: the value is missing
+    const char* Name;
+    std::optional<Stored> Value;  // nothing: the value is missing
 };
 
 struct Row {
-    const char* label;            // the test's name
-    std::vector<Change> changes;  // from the valid settings
-    bool restored;                // at 300,200; else re-centred at 512,192 and the new place stored
-    bool topmost;
-    bool skinned;  // a skin picture: the overlay is 130 x 90, else 124 x 81
+    const char* Label;            // the test's name
+    std::vector<Change> Changes;  // from the valid settings
+    bool Restored;                // at 300,200; else re-centred at 512,192 and the new place stored
+    bool Topmost;
+    bool Skinned;  // a skin picture: the overlay is 130 x 90, else 124 x 81
 };
 
 // What the row expects, shown after the test's name.
 void PrintTo(const Row& row, std::ostream* out) {
-    *out << (row.restored ? "restored" : "re-centred") << (row.topmost ? ", on top" : ", not on top")
-         << (row.skinned ? ", skinned" : ", no skin");
+    *out << (row.Restored ? "restored" : "re-centred") << (row.Topmost ? ", on top" : ", not on top")
+         << (row.Skinned ? ", skinned" : ", no skin");
 }
 
 const std::vector<Change> Valid = {{"scres", Text("1024X768")},
@@ -115,16 +115,16 @@ const Row Rows[] = {
 std::optional<Stored> StoredBefore(const Row& row, const std::string& name) {
     std::optional<Stored> value;
     for (const auto& each : Valid)
-        if (name == each.name) value = each.value;
-    for (const auto& change : row.changes)
-        if (name == change.name) value = change.value;
+        if (name == each.Name) value = each.Value;
+    for (const auto& change : row.Changes)
+        if (name == change.Name) value = change.Value;
     return value;
 }
 
 std::string Describe(const RegValue& value) {
-    if (!value.present) return "missing";
-    std::string text = "type " + std::to_string(value.type) + ", " + std::to_string(value.size) + " bytes";
-    if (value.size <= 16) text += " \"" + value.text() + "\"";
+    if (!value.Present) return "missing";
+    std::string text = "type " + std::to_string(value.Type) + ", " + std::to_string(value.Size) + " bytes";
+    if (value.Size <= 16) text += " \"" + value.Text() + "\"";
     return text;
 }
 
@@ -136,49 +136,49 @@ TEST_P(BadSettings, LaterStart) {
     session.Install();
     for (const char* name : {"scres", "left", "top", "ontop", "skin"}) {
         const auto value = StoredBefore(row, name);
-        if (value) session.SetValue("HKCU", settings::SettingsKey, name, value->type, value->data);
+        if (value) session.SetValue("HKCU", settings::SettingsKey, name, value->Type, value->Data);
     }
     ASSERT_TRUE(session.KeyExists("HKCU", settings::SettingsKey));
 
     pid_t pid = 0;
     const EyesWindows eyes = StartEyes(session, &pid);
-    ASSERT_NE(eyes.form1, "0");
-    ASSERT_NE(eyes.form6, "0");
+    ASSERT_NE(eyes.Form1, "0");
+    ASSERT_NE(eyes.Form6, "0");
 
     // Where the eyes went; the overlay lies under them.
-    const Rect form1 = session.WindowRect(eyes.form1);
-    const int left = row.restored ? 300 : 512, top = row.restored ? 200 : 192;
-    EXPECT_EQ(form1.left, left);
-    EXPECT_EQ(form1.top, top);
-    EXPECT_EQ(form1.width(), 130);
-    EXPECT_EQ(form1.height(), 88);
-    const Rect form6 = session.WindowRect(eyes.form6);
-    EXPECT_EQ(form6.left, left);
-    EXPECT_EQ(form6.top, top);
-    EXPECT_EQ(form6.width(), row.skinned ? 130 : 124);
-    EXPECT_EQ(form6.height(), row.skinned ? 90 : 81);
+    const Rect form1 = session.WindowRect(eyes.Form1);
+    const int left = row.Restored ? 300 : 512, top = row.Restored ? 200 : 192;
+    EXPECT_EQ(form1.Left, left);
+    EXPECT_EQ(form1.Top, top);
+    EXPECT_EQ(form1.Width(), 130);
+    EXPECT_EQ(form1.Height(), 88);
+    const Rect form6 = session.WindowRect(eyes.Form6);
+    EXPECT_EQ(form6.Left, left);
+    EXPECT_EQ(form6.Top, top);
+    EXPECT_EQ(form6.Width(), row.Skinned ? 130 : 124);
+    EXPECT_EQ(form6.Height(), row.Skinned ? 90 : 81);
 
-    EXPECT_EQ((session.ExStyle(eyes.form1) & WS_EX_TOPMOST) != 0, row.topmost);
-    EXPECT_EQ((session.ExStyle(eyes.form6) & WS_EX_TOPMOST) != 0, row.topmost);
+    EXPECT_EQ((session.ExStyle(eyes.Form1) & WS_EX_TOPMOST) != 0, row.Topmost);
+    EXPECT_EQ((session.ExStyle(eyes.Form6) & WS_EX_TOPMOST) != 0, row.Topmost);
 
     // A re-centred start stores the new place as text; nothing else is written, bad values stay.
     for (const char* name : {"scres", "left", "top", "ontop", "skin"}) {
         std::optional<Stored> expected = StoredBefore(row, name);
-        if (!row.restored && std::string(name) == "scres") expected = Text("1024X768");
-        if (!row.restored && std::string(name) == "left") expected = Text("512");
-        if (!row.restored && std::string(name) == "top") expected = Text("192");
+        if (!row.Restored && std::string(name) == "scres") expected = Text("1024X768");
+        if (!row.Restored && std::string(name) == "left") expected = Text("512");
+        if (!row.Restored && std::string(name) == "top") expected = Text("192");
         const RegValue now = session.Query("HKCU", settings::SettingsKey, name);
         const bool same =
-            expected ? now.present && now.type == expected->type && now.data == expected->data : !now.present;
+            expected ? now.Present && now.Type == expected->Type && now.Data == expected->Data : !now.Present;
         EXPECT_TRUE(same) << name << " is now " << Describe(now);
     }
-    EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").present) << "only a first run registers";
+    EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").Present) << "only a first run registers";
 
     EXPECT_EQ(session.FindWindow("#32770", "Tavrin Eyes"), "0") << "a message box holds up the start";
     EXPECT_TRUE(session.Running(pid));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, BadSettings, ::testing::ValuesIn(Rows),
-                         [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.label); });
+                         [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.Label); });
 
 }  // namespace

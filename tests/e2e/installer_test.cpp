@@ -44,15 +44,15 @@ void WriteFile(const std::string& path, const std::string& text) {
 
 // A REG_SZ value's text without the terminating NUL that the setup stores with it.
 std::string Text(const RegValue& value) {
-    if (!value.present || value.type != 1) return "(not a text value)";
-    std::string text = value.text();
+    if (!value.Present || value.Type != 1) return "(not a text value)";
+    std::string text = value.Text();
     if (!text.empty() && text.back() == '\0') text.pop_back();
     return text;
 }
 
 unsigned Dword(const RegValue& value) {
-    if (value.data.size() != 4) return ~0u;
-    return settings::DwordFromBytes(value.data.data());
+    if (value.Data.size() != 4) return ~0u;
+    return settings::DwordFromBytes(value.Data.data());
 }
 
 // Session::Start runs a program without arguments, so a command line with arguments goes into a
@@ -127,13 +127,13 @@ TEST(Installer, SilentInstallThenUninstallRemovesEverythingOfThisInstallationOnl
     EXPECT_EQ(session.FindWindow(FormClass, "Form1"), "0");
     EXPECT_TRUE(session.OpenedUrls().empty());
     EXPECT_FALSE(session.KeyExists("HKCU", ProductKey));
-    EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").present);
+    EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").Present);
 
     // The installed eyes' first run writes the settings and the start-with-Windows value; a copy
     // from another folder runs beside them.
     pid_t eyes = 0;
-    ASSERT_NE(StartEyes(session, &eyes).form1, "0");
-    ASSERT_TRUE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").present);
+    ASSERT_NE(StartEyes(session, &eyes).Form1, "0");
+    ASSERT_TRUE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").Present);
     ASSERT_TRUE(session.KeyExists("HKCU", settings::SettingsKey));
     const pid_t other = StartCopyElsewhere(session);
     ASSERT_TRUE(Session::WaitFor([&] { return session.WindowsOf("Form6").size() == 2; }, 15s));
@@ -153,7 +153,7 @@ TEST(Installer, SilentInstallThenUninstallRemovesEverythingOfThisInstallationOnl
     for (const char* program : Programs) EXPECT_FALSE(Exists(session.UnixPath(Installed(program)))) << program;
     EXPECT_FALSE(Exists(session.UnixPath(DesktopLink)));
     EXPECT_FALSE(Exists(session.UnixPath(StartMenuFolder)));
-    EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").present);
+    EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").Present);
     EXPECT_FALSE(session.KeyExists("HKCU", settings::SettingsKey));
     EXPECT_FALSE(session.KeyExists("HKCU", ProductKey)) << "left empty, so removed";
     EXPECT_FALSE(session.KeyExists("HKCU", PublisherKey)) << "left empty, so removed";
@@ -174,7 +174,7 @@ TEST(Installer, InstallingAgainReplacesTheFilesAndKeepsTheSettings) {
     session.SetDword(settings::SettingsKey, "ontop", 0);
     session.SetDword(settings::SettingsKey, "skin", 2);
     pid_t eyes = 0;
-    ASSERT_NE(StartEyes(session, &eyes).form1, "0");
+    ASSERT_NE(StartEyes(session, &eyes).Form1, "0");
     // An older skinner in the folder.
     WriteFile(session.UnixPath(Installed("skinner.exe")), "an older skinner");
 
@@ -184,18 +184,18 @@ TEST(Installer, InstallingAgainReplacesTheFilesAndKeepsTheSettings) {
     for (const char* program : Programs)
         EXPECT_TRUE(ReadFile(session.UnixPath(Installed(program))) == ReadFile(ProgramsDir() + "/" + program))
             << program << " was not replaced";
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "scres").text(), "1024X768");
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").text(), "123");
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").text(), "45");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "scres").Text(), "1024X768");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").Text(), "123");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "45");
     EXPECT_EQ(Dword(session.Query("HKCU", settings::SettingsKey, "ontop")), 0u);
     EXPECT_EQ(Dword(session.Query("HKCU", settings::SettingsKey, "skin")), 2u);
     EXPECT_EQ(Text(session.Query("HKLM", UninstallKey, "InstallLocation")), InstallDir);
 
     // The eyes come back where they were.
     EyesWindows again = StartEyes(session);
-    ASSERT_NE(again.form1, "0");
-    EXPECT_EQ(session.WindowRect(again.form1).left, 123);
-    EXPECT_EQ(session.WindowRect(again.form1).top, 45);
+    ASSERT_NE(again.Form1, "0");
+    EXPECT_EQ(session.WindowRect(again.Form1).Left, 123);
+    EXPECT_EQ(session.WindowRect(again.Form1).Top, 45);
 }
 
 TEST(Installer, UninstallKeepsThePublishersKeyWhileAnotherProductUsesIt) {
@@ -208,9 +208,9 @@ TEST(Installer, UninstallKeepsThePublishersKeyWhileAnotherProductUsesIt) {
     ASSERT_NO_FATAL_FAILURE(RunUninstaller(session));
 
     EXPECT_FALSE(session.KeyExists("HKCU", settings::SettingsKey));
-    EXPECT_EQ(session.Query("HKCU", ProductKey, "note").text(), "a value beside the version key")
+    EXPECT_EQ(session.Query("HKCU", ProductKey, "note").Text(), "a value beside the version key")
         << "the product key holds a value of its own, so it stays";
-    EXPECT_EQ(session.Query("HKCU", std::string(PublisherKey) + "\\Another Toy\\1.0", "name").text(), "kept");
+    EXPECT_EQ(session.Query("HKCU", std::string(PublisherKey) + "\\Another Toy\\1.0", "name").Text(), "kept");
     EXPECT_FALSE(session.KeyExists("HKLM", UninstallKey));
 }
 

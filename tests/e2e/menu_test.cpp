@@ -60,8 +60,8 @@ TEST(Menu, RightPressOnAPupilOrOnTheOverlayOpensItAndEscapeClosesIt) {
 
     ASSERT_TRUE(OpenMenuAt(session, OverlayX, OverlayY)) << "on the overlay";
     const Rect menu = session.WindowRect(session.FindWindow("#32768", "-"));
-    EXPECT_EQ(menu.left, OverlayX) << "opens at the pointer, left-aligned";
-    EXPECT_EQ(menu.top, OverlayY);
+    EXPECT_EQ(menu.Left, OverlayX) << "opens at the pointer, left-aligned";
+    EXPECT_EQ(menu.Top, OverlayY);
     // Closes when the user clicks elsewhere.
     session.MouseMove(900, 700);
     session.Click(1);
@@ -72,23 +72,23 @@ TEST(Menu, OnTopSwitchesTheStoredValueAndBothWindowsTogether) {
     Session session;
     session.Install();
     EyesWindows eyes = StartAt300(session);
-    ASSERT_TRUE(session.Topmost(eyes.form1));
+    ASSERT_TRUE(session.Topmost(eyes.Form1));
 
     ASSERT_TRUE(OpenMenuAt(session, PupilX, PupilY));
     Choose(session, OnTop);
     EXPECT_TRUE(
-        Session::WaitFor([&] { return session.Query("HKCU", settings::SettingsKey, "ontop").data[0] == 0; }, 3s));
-    EXPECT_FALSE(session.Topmost(eyes.form1));
-    EXPECT_FALSE(session.Topmost(eyes.form6));
-    EXPECT_EQ(session.Above(eyes.form6), eyes.form1);
+        Session::WaitFor([&] { return session.Query("HKCU", settings::SettingsKey, "ontop").Data[0] == 0; }, 3s));
+    EXPECT_FALSE(session.Topmost(eyes.Form1));
+    EXPECT_FALSE(session.Topmost(eyes.Form6));
+    EXPECT_EQ(session.Above(eyes.Form6), eyes.Form1);
 
     ASSERT_TRUE(OpenMenuAt(session, OverlayX, OverlayY));
     Choose(session, OnTop);
     EXPECT_TRUE(
-        Session::WaitFor([&] { return session.Query("HKCU", settings::SettingsKey, "ontop").data[0] == 1; }, 3s));
-    EXPECT_TRUE(session.Topmost(eyes.form1));
-    EXPECT_TRUE(session.Topmost(eyes.form6));
-    EXPECT_EQ(session.Above(eyes.form6), eyes.form1);
+        Session::WaitFor([&] { return session.Query("HKCU", settings::SettingsKey, "ontop").Data[0] == 1; }, 3s));
+    EXPECT_TRUE(session.Topmost(eyes.Form1));
+    EXPECT_TRUE(session.Topmost(eyes.Form6));
+    EXPECT_EQ(session.Above(eyes.Form6), eyes.Form1);
 }
 
 TEST(Menu, RunAtStartupRemovesAndRestoresTheRunValue) {
@@ -98,12 +98,12 @@ TEST(Menu, RunAtStartupRemovesAndRestoresTheRunValue) {
 
     ASSERT_TRUE(OpenMenuAt(session, PupilX, PupilY));
     Choose(session, RunAtStartup);
-    EXPECT_TRUE(Session::WaitFor([&] { return !session.Query("HKLM", settings::RunKey, "Tavrin Eyes").present; }, 3s));
+    EXPECT_TRUE(Session::WaitFor([&] { return !session.Query("HKLM", settings::RunKey, "Tavrin Eyes").Present; }, 3s));
 
     ASSERT_TRUE(OpenMenuAt(session, PupilX, PupilY));
     Choose(session, RunAtStartup);
-    ASSERT_TRUE(Session::WaitFor([&] { return session.Query("HKLM", settings::RunKey, "Tavrin Eyes").present; }, 3s));
-    EXPECT_EQ(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").text(),
+    ASSERT_TRUE(Session::WaitFor([&] { return session.Query("HKLM", settings::RunKey, "Tavrin Eyes").Present; }, 3s));
+    EXPECT_EQ(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").Text(),
               "\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"");
 }
 
@@ -126,12 +126,12 @@ TEST(Menu, ASkinSwitchRestartsTheEyesThroughSkinnerWithTheNewSkin) {
     Choose(session, Skin, "Right Down Return");  // the submenu: "Tavrin", then "Classic"
 
     EXPECT_TRUE(session.WaitExit(first, 5s).has_value()) << "the eyes end at once";
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "skin").data[0], 2);
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "skin").Data[0], 2);
     // skinner's splash, then new eyes.
     EXPECT_TRUE(Session::WaitFor(
         [&] {
             for (const std::string& window : session.WindowsOf("Form1"))
-                if (session.WindowRect(window).width() == 260) return true;
+                if (session.WindowRect(window).Width() == 260) return true;
             return false;
         },
         8s));
@@ -139,11 +139,11 @@ TEST(Menu, ASkinSwitchRestartsTheEyesThroughSkinnerWithTheNewSkin) {
     ASSERT_TRUE(Session::WaitFor(
         [&] {
             form6 = session.FindWindow(FormClass, "Form6");
-            return form6 != "0" && form6 != before.form6 && session.Ask("visible " + form6) == "1";
+            return form6 != "0" && form6 != before.Form6 && session.Ask("visible " + form6) == "1";
         },
         15s));
-    EXPECT_EQ(session.WindowRect(form6).left, 300) << "back where they were";
-    EXPECT_EQ(session.WindowRect(form6).width(), 130);
+    EXPECT_EQ(session.WindowRect(form6).Left, 300) << "back where they were";
+    EXPECT_EQ(session.WindowRect(form6).Width(), 130);
 
     // The new process shows the "Classic" skin.
     EXPECT_TRUE(Session::WaitFor([&] { return RimRed(session, "classic") > 80; }, 5s, 500ms))
@@ -162,7 +162,7 @@ TEST(Menu, ASkinSwitchWithoutSkinnerSaysSoAndKeepsRunning) {
     ASSERT_NE(box, "0");
     EXPECT_EQ(session.Ask("msgtext " + box),
               "Unable to start skinner.exe. The new skin will be used the next time Tavrin Eyes starts.");
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "skin").data[0], 2) << "stored all the same";
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "skin").Data[0], 2) << "stored all the same";
     session.Ask("press " + box + " 1");
     EXPECT_TRUE(session.WaitGone("#32770", "Tavrin Eyes", 3s));
     usleep(500000);
@@ -205,7 +205,7 @@ TEST(Menu, AboutShowsOneWindowWhoseLinksOpenTheirPages) {
     EXPECT_EQ(width, 275);
     EXPECT_EQ(height, 391);
     const Rect frame = session.WindowRect(about);
-    EXPECT_NEAR(frame.left + frame.width() / 2, 512, 1) << "centred";
+    EXPECT_NEAR(frame.Left + frame.Width() / 2, 512, 1) << "centred";
     EXPECT_TRUE(session.ExStyle(about) & 0x40000) << "shown in the taskbar";
     EXPECT_TRUE(Session::WaitFor([&] { return session.Topmost(about); }, 2s)) << "topmost when activated";
     EXPECT_FALSE(session.Style(about) & 0x30000) << "no minimise or maximise box";

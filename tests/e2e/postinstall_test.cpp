@@ -12,11 +12,11 @@ using namespace e2e;
 namespace {
 
 struct OpenerRun {
-    std::optional<int> exit;
-    double seconds = 0;       // from its launch to its end
-    double ownSeconds = -1;   // from the moment its (hidden) window exists to its end
-    bool shown = false;       // a message box, or its own window made visible
-    bool screenBlank = true;  // the virtual display stayed white while it ran
+    std::optional<int> Exit;
+    double Seconds = 0;       // from its launch to its end
+    double OwnSeconds = -1;   // from the moment its (hidden) window exists to its end
+    bool Shown = false;       // a message box, or its own window made visible
+    bool ScreenBlank = true;  // the virtual display stayed white while it ran
 };
 
 // Whether every pixel of a screenshot is white (the display's root; nothing drawn over it).
@@ -42,30 +42,30 @@ OpenerRun RunOpener(Session& session) {
     const pid_t pid = session.StartInstalled("TavrinEyes_PIL.exe");
     bool pictured = false;
     std::optional<Clock::time_point> windowSeen;
-    while (!(run.exit = session.WaitExit(pid, 100ms)) && Clock::now() - started < 15s) {
+    while (!(run.Exit = session.WaitExit(pid, 100ms)) && Clock::now() - started < 15s) {
         const std::string own = session.FindWindow(FormClass, "Form1");
         if (own != "0" && !windowSeen) windowSeen = Clock::now();
-        if (own != "0" && session.Ask("visible " + own) == "1") run.shown = true;
+        if (own != "0" && session.Ask("visible " + own) == "1") run.Shown = true;
         const std::string box = session.FindWindow("#32770", "-");
-        if (box != "0" && session.Ask("visible " + box) == "1") run.shown = true;
+        if (box != "0" && session.Ask("visible " + box) == "1") run.Shown = true;
         if (!pictured && windowSeen && Clock::now() - *windowSeen > 1500ms) {
             pictured = true;
-            run.screenBlank = AllWhite(session.Screenshot(session.PrefixDir() + "/../opener.ppm"));
+            run.ScreenBlank = AllWhite(session.Screenshot(session.PrefixDir() + "/../opener.ppm"));
         }
     }
     const auto ended = Clock::now();
-    run.seconds = std::chrono::duration<double>(ended - started).count();
-    if (windowSeen) run.ownSeconds = std::chrono::duration<double>(ended - *windowSeen).count();
-    std::printf("TavrinEyes_PIL: %.2f s from launch, %.2f s from its window to its end\n", run.seconds, run.ownSeconds);
-    if (!run.exit) session.Kill(pid);
+    run.Seconds = std::chrono::duration<double>(ended - started).count();
+    if (windowSeen) run.OwnSeconds = std::chrono::duration<double>(ended - *windowSeen).count();
+    std::printf("TavrinEyes_PIL: %.2f s from launch, %.2f s from its window to its end\n", run.Seconds, run.OwnSeconds);
+    if (!run.Exit) session.Kill(pid);
     return run;
 }
 
 void ExpectEndsAboutThreeSecondsAfterItStarted(const OpenerRun& run) {
-    EXPECT_GE(run.ownSeconds, 2.5);
-    EXPECT_LE(run.ownSeconds, 4.0);
-    EXPECT_GE(run.seconds, 2.5);
-    EXPECT_LE(run.seconds, 10.0);
+    EXPECT_GE(run.OwnSeconds, 2.5);
+    EXPECT_LE(run.OwnSeconds, 4.0);
+    EXPECT_GE(run.Seconds, 2.5);
+    EXPECT_LE(run.Seconds, 10.0);
 }
 
 TEST(PostInstall, OpensTheWelcomePageOnceAndEndsAboutThreeSecondsLater) {
@@ -73,11 +73,11 @@ TEST(PostInstall, OpensTheWelcomePageOnceAndEndsAboutThreeSecondsLater) {
     session.Install();
     const OpenerRun run = RunOpener(session);
 
-    ASSERT_TRUE(run.exit.has_value()) << "still running after 15 s";
-    EXPECT_EQ(*run.exit, 0);
+    ASSERT_TRUE(run.Exit.has_value()) << "still running after 15 s";
+    EXPECT_EQ(*run.Exit, 0);
     ExpectEndsAboutThreeSecondsAfterItStarted(run);
-    EXPECT_FALSE(run.shown);
-    EXPECT_TRUE(run.screenBlank) << "something was drawn on the screen";
+    EXPECT_FALSE(run.Shown);
+    EXPECT_TRUE(run.ScreenBlank) << "something was drawn on the screen";
 
     // The browser is started on the side: wait for it, then make sure no second page follows.
     Session::WaitFor([&] { return !session.OpenedUrls().empty(); }, 5s);
@@ -100,11 +100,11 @@ TEST(PostInstall, WithNoBrowserItStillEndsOnTimeAndShowsNothing) {
     session.RemoveBrowser();
     const OpenerRun run = RunOpener(session);
 
-    ASSERT_TRUE(run.exit.has_value()) << "still running after 15 s";
-    EXPECT_EQ(*run.exit, 0);
+    ASSERT_TRUE(run.Exit.has_value()) << "still running after 15 s";
+    EXPECT_EQ(*run.Exit, 0);
     ExpectEndsAboutThreeSecondsAfterItStarted(run);
-    EXPECT_FALSE(run.shown) << "a message box or its own window appeared";
-    EXPECT_TRUE(run.screenBlank) << "something was drawn on the screen";
+    EXPECT_FALSE(run.Shown) << "a message box or its own window appeared";
+    EXPECT_TRUE(run.ScreenBlank) << "something was drawn on the screen";
     EXPECT_TRUE(session.OpenedUrls().empty());
 }
 

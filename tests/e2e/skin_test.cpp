@@ -22,17 +22,17 @@ TEST(Skin, OverlayLiesUnderTheEyesAtTheSamePlaceAndBothAreTopmost) {
     session.Install();
     EyesWindows eyes = StartEyes(session);  // first run: on top
 
-    Rect form1 = session.WindowRect(eyes.form1);
-    Rect form6 = session.WindowRect(eyes.form6);
-    EXPECT_EQ(form6.left, form1.left);
-    EXPECT_EQ(form6.top, form1.top);
-    EXPECT_EQ(form6.width(), 130);
-    EXPECT_EQ(form6.height(), 90);
-    EXPECT_TRUE(session.ExStyle(eyes.form6) & 0x80000) << "layered";
-    EXPECT_TRUE(session.ExStyle(eyes.form6) & 0x80) << "no taskbar button";
-    EXPECT_TRUE(session.Topmost(eyes.form1));
-    EXPECT_TRUE(session.Topmost(eyes.form6));
-    EXPECT_EQ(session.Above(eyes.form6), eyes.form1) << "the pupils directly above the skin";
+    Rect form1 = session.WindowRect(eyes.Form1);
+    Rect form6 = session.WindowRect(eyes.Form6);
+    EXPECT_EQ(form6.Left, form1.Left);
+    EXPECT_EQ(form6.Top, form1.Top);
+    EXPECT_EQ(form6.Width(), 130);
+    EXPECT_EQ(form6.Height(), 90);
+    EXPECT_TRUE(session.ExStyle(eyes.Form6) & 0x80000) << "layered";
+    EXPECT_TRUE(session.ExStyle(eyes.Form6) & 0x80) << "no taskbar button";
+    EXPECT_TRUE(session.Topmost(eyes.Form1));
+    EXPECT_TRUE(session.Topmost(eyes.Form6));
+    EXPECT_EQ(session.Above(eyes.Form6), eyes.Form1) << "the pupils directly above the skin";
 }
 
 TEST(Skin, NotOnTopLeavesBothWindowsInTheNormalBand) {
@@ -40,10 +40,10 @@ TEST(Skin, NotOnTopLeavesBothWindowsInTheNormalBand) {
     session.Install();
     StoreLaterRun(session, 200, 150, 0, 2);
     EyesWindows eyes = StartEyes(session);
-    EXPECT_FALSE(session.Topmost(eyes.form1));
-    EXPECT_FALSE(session.Topmost(eyes.form6));
-    EXPECT_EQ(session.Above(eyes.form6), eyes.form1);
-    EXPECT_EQ(session.WindowRect(eyes.form6).width(), 130);
+    EXPECT_FALSE(session.Topmost(eyes.Form1));
+    EXPECT_FALSE(session.Topmost(eyes.Form6));
+    EXPECT_EQ(session.Above(eyes.Form6), eyes.Form1);
+    EXPECT_EQ(session.WindowRect(eyes.Form6).Width(), 130);
 }
 
 TEST(Skin, DraggingAPupilMovesBothWindowsAndStoresTheNewPlace) {
@@ -54,17 +54,17 @@ TEST(Skin, DraggingAPupilMovesBothWindowsAndStoresTheNewPlace) {
 
     // At the left eye's centre the pupil stands under the pointer.
     session.MouseMove(334, 247);
-    Session::WaitFor([&] { return Pupils(session, eyes.form1).first.x == 28; }, 2s);
+    Session::WaitFor([&] { return Pupils(session, eyes.Form1).first.X == 28; }, 2s);
     session.Drag(334, 247, 374, 277);
 
-    Rect form1 = session.WindowRect(eyes.form1);
-    Rect form6 = session.WindowRect(eyes.form6);
-    EXPECT_EQ(form1.left, 340);
-    EXPECT_EQ(form1.top, 230);
-    EXPECT_EQ(form6.left, form1.left);
-    EXPECT_EQ(form6.top, form1.top);
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").text(), std::to_string(form1.left));
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").text(), std::to_string(form1.top));
+    Rect form1 = session.WindowRect(eyes.Form1);
+    Rect form6 = session.WindowRect(eyes.Form6);
+    EXPECT_EQ(form1.Left, 340);
+    EXPECT_EQ(form1.Top, 230);
+    EXPECT_EQ(form6.Left, form1.Left);
+    EXPECT_EQ(form6.Top, form1.Top);
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").Text(), std::to_string(form1.Left));
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), std::to_string(form1.Top));
 
     // A plain click on a pupil stores the position again, unchanged.
     session.SetText(settings::SettingsKey, "left", "1");
@@ -72,7 +72,7 @@ TEST(Skin, DraggingAPupilMovesBothWindowsAndStoresTheNewPlace) {
     usleep(300000);
     session.Click(1);
     EXPECT_TRUE(
-        Session::WaitFor([&] { return session.Query("HKCU", settings::SettingsKey, "left").text() == "340"; }, 2s));
+        Session::WaitFor([&] { return session.Query("HKCU", settings::SettingsKey, "left").Text() == "340"; }, 2s));
 }
 
 TEST(Skin, MiddleButtonDragDoesNothing) {
@@ -87,8 +87,8 @@ TEST(Skin, MiddleButtonDragDoesNothing) {
     session.MouseMove(380, 270);
     session.MouseUp(2);
     usleep(300000);
-    EXPECT_EQ(session.WindowRect(eyes.form1).left, 300);
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").text(), "300") << "no left button: nothing stored";
+    EXPECT_EQ(session.WindowRect(eyes.Form1).Left, 300);
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").Text(), "300") << "no left button: nothing stored";
 }
 
 TEST(Skin, DraggingTheOverlayMovesBothAndStoresNothing) {
@@ -100,15 +100,15 @@ TEST(Skin, DraggingTheOverlayMovesBothAndStoresNothing) {
     // Opaque eye-white right of the left pupil's reach.
     session.Drag(358, 247, 398, 277);
 
-    Rect form1 = session.WindowRect(eyes.form1);
-    Rect form6 = session.WindowRect(eyes.form6);
-    EXPECT_EQ(form6.left, 340);
-    EXPECT_EQ(form6.top, 230);
-    EXPECT_EQ(form1.left, form6.left);
-    EXPECT_EQ(form1.top, form6.top);
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").text(), "300");
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").text(), "200");
-    EXPECT_TRUE(Session::WaitFor([&] { return session.Above(eyes.form6) == eyes.form1; }, 2s))
+    Rect form1 = session.WindowRect(eyes.Form1);
+    Rect form6 = session.WindowRect(eyes.Form6);
+    EXPECT_EQ(form6.Left, 340);
+    EXPECT_EQ(form6.Top, 230);
+    EXPECT_EQ(form1.Left, form6.Left);
+    EXPECT_EQ(form1.Top, form6.Top);
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").Text(), "300");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "200");
+    EXPECT_TRUE(Session::WaitFor([&] { return session.Above(eyes.Form6) == eyes.Form1; }, 2s))
         << "the click brings the pupils back in front";
 }
 
@@ -118,9 +118,9 @@ TEST(Skin, AnUnknownSkinShowsOnlyThePupilsAndLetsTheMouseThrough) {
     StoreLaterRun(session, 300, 200, 1, 3);
     EyesWindows eyes = StartEyes(session);
 
-    Rect form6 = session.WindowRect(eyes.form6);
-    EXPECT_EQ(form6.width(), 124) << "the transparent placeholder";
-    EXPECT_EQ(form6.height(), 81);
+    Rect form6 = session.WindowRect(eyes.Form6);
+    EXPECT_EQ(form6.Width(), 124) << "the transparent placeholder";
+    EXPECT_EQ(form6.Height(), 81);
 
     // A right press where the eye-white would be reaches no window of the eyes: no menu opens.
     session.MouseMove(358, 247);

@@ -14,7 +14,7 @@ namespace {
 std::string Splash(Session& session) {
     for (const std::string& window : session.WindowsOf("Form1")) {
         const Rect rect = session.WindowRect(window);
-        if (rect.width() == 260 && rect.height() == 49) return window;
+        if (rect.Width() == 260 && rect.Height() == 49) return window;
     }
     return "0";
 }
@@ -31,8 +31,8 @@ TEST(Skinner, ShowsItsSplashThenStartsTheEyesAndIsGone) {
     ASSERT_TRUE(Session::WaitFor([&] { return (splash = Splash(session)) != "0"; }, 10s));
     const auto shown = Clock::now();
     const Rect rect = session.WindowRect(splash);
-    EXPECT_EQ(rect.left, (1024 - 260) / 2);
-    EXPECT_EQ(rect.top, (768 - 49) / 2);
+    EXPECT_EQ(rect.Left, (1024 - 260) / 2);
+    EXPECT_EQ(rect.Top, (768 - 49) / 2);
     EXPECT_FALSE(session.Style(splash) & 0xC00000) << "no title bar";
     EXPECT_NE(session.Ask("owner " + splash), "0") << "owned by a hidden window: no taskbar button";
     EXPECT_FALSE(session.ExStyle(splash) & 0x40000) << "not an app window";

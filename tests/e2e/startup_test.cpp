@@ -17,53 +17,53 @@ TEST(Startup, FirstRunWritesTheSettingsAndOpensAtTheLayoutPosition) {
     session.Install();
     ASSERT_FALSE(session.KeyExists("HKCU", settings::SettingsKey));
     EyesWindows eyes = StartEyes(session);
-    ASSERT_NE(eyes.form1, "0");
+    ASSERT_NE(eyes.Form1, "0");
 
-    Rect form1 = session.WindowRect(eyes.form1);
-    EXPECT_EQ(form1.left, 479);
-    EXPECT_EQ(form1.top, 305);
-    EXPECT_EQ(form1.width(), 130);
-    EXPECT_EQ(form1.height(), 88);
-    const unsigned long style = session.Style(eyes.form1);
-    const unsigned long exStyle = session.ExStyle(eyes.form1);
+    Rect form1 = session.WindowRect(eyes.Form1);
+    EXPECT_EQ(form1.Left, 479);
+    EXPECT_EQ(form1.Top, 305);
+    EXPECT_EQ(form1.Width(), 130);
+    EXPECT_EQ(form1.Height(), 88);
+    const unsigned long style = session.Style(eyes.Form1);
+    const unsigned long exStyle = session.ExStyle(eyes.Form1);
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & WS_CAPTION);
     EXPECT_TRUE(exStyle & WS_EX_LAYERED);
     EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW) << "no taskbar button, not in the task list";
-    EXPECT_EQ(session.Ask("colorkey " + eyes.form1), "230,230,230 255 3");
+    EXPECT_EQ(session.Ask("colorkey " + eyes.Form1), "230,230,230 255 3");
 
     RegValue onTop = session.Query("HKCU", settings::SettingsKey, "ontop");
-    EXPECT_EQ(onTop.type, 4u);
-    EXPECT_EQ(onTop.data, (std::vector<unsigned char>{1, 0, 0, 0}));
+    EXPECT_EQ(onTop.Type, 4u);
+    EXPECT_EQ(onTop.Data, (std::vector<unsigned char>{1, 0, 0, 0}));
     RegValue skin = session.Query("HKCU", settings::SettingsKey, "skin");
-    EXPECT_EQ(skin.type, 4u);
-    EXPECT_EQ(skin.data, (std::vector<unsigned char>{1, 0, 0, 0}));
+    EXPECT_EQ(skin.Type, 4u);
+    EXPECT_EQ(skin.Data, (std::vector<unsigned char>{1, 0, 0, 0}));
     RegValue scres = session.Query("HKCU", settings::SettingsKey, "scres");
-    EXPECT_EQ(scres.type, 1u);
-    EXPECT_EQ(scres.size, 8u);
-    EXPECT_EQ(scres.text(), "1024X768");
+    EXPECT_EQ(scres.Type, 1u);
+    EXPECT_EQ(scres.Size, 8u);
+    EXPECT_EQ(scres.Text(), "1024X768");
     RegValue left = session.Query("HKCU", settings::SettingsKey, "left");
-    EXPECT_EQ(left.size, 3u);
-    EXPECT_EQ(left.text(), "479");
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").text(), "305");
+    EXPECT_EQ(left.Size, 3u);
+    EXPECT_EQ(left.Text(), "479");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "305");
 
     // Registered to start with Windows, the path quoted because it holds blanks.
     RegValue run = session.Query("HKLM", settings::RunKey, "Tavrin Eyes");
-    EXPECT_EQ(run.type, 1u);
-    EXPECT_EQ(run.text(), "\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"");
-    EXPECT_EQ(run.size, run.text().size());
+    EXPECT_EQ(run.Type, 1u);
+    EXPECT_EQ(run.Text(), "\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"");
+    EXPECT_EQ(run.Size, run.Text().size());
 
     // Two 14 x 14 pupils and the skin holder outside the client area.
-    std::vector<Child> children = session.Children(eyes.form1);
+    std::vector<Child> children = session.Children(eyes.Form1);
     ASSERT_EQ(children.size(), 3u);
     int pupils = 0;
     for (const Child& child : children) {
-        EXPECT_TRUE(child.visible);
-        if (child.width == 14 && child.height == 14) ++pupils;
-        if (child.width == 124) {
-            EXPECT_EQ(child.x, 144);
-            EXPECT_EQ(child.y, 112);
-            EXPECT_EQ(child.height, 81);
+        EXPECT_TRUE(child.Visible);
+        if (child.Width == 14 && child.Height == 14) ++pupils;
+        if (child.Width == 124) {
+            EXPECT_EQ(child.X, 144);
+            EXPECT_EQ(child.Y, 112);
+            EXPECT_EQ(child.Height, 81);
         }
     }
     EXPECT_EQ(pupils, 2);
@@ -78,12 +78,12 @@ TEST(Startup, LaterStartRestoresTheStoredPositionEvenOffScreenAndWritesNothing) 
     session.SetDword(settings::SettingsKey, "ontop", 0);
     EyesWindows eyes = StartEyes(session);
 
-    Rect form1 = session.WindowRect(eyes.form1);
-    EXPECT_EQ(form1.left, -20);
-    EXPECT_EQ(form1.top, 12);
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").text(), "12.5");
-    EXPECT_FALSE(session.Query("HKCU", settings::SettingsKey, "skin").present) << "a later run writes no skin";
-    EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").present) << "only the first run registers";
+    Rect form1 = session.WindowRect(eyes.Form1);
+    EXPECT_EQ(form1.Left, -20);
+    EXPECT_EQ(form1.Top, 12);
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "12.5");
+    EXPECT_FALSE(session.Query("HKCU", settings::SettingsKey, "skin").Present) << "a later run writes no skin";
+    EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").Present) << "only the first run registers";
 }
 
 TEST(Startup, AnotherScreenSizeRecentresAndStoresTheNewPlace) {
@@ -94,12 +94,12 @@ TEST(Startup, AnotherScreenSizeRecentresAndStoresTheNewPlace) {
     session.SetText(settings::SettingsKey, "top", "10");
     EyesWindows eyes = StartEyes(session);
 
-    Rect form1 = session.WindowRect(eyes.form1);
-    EXPECT_EQ(form1.left, 640);
-    EXPECT_EQ(form1.top, 256);
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "scres").text(), "1280X1024");
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").text(), "640");
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").text(), "256");
+    Rect form1 = session.WindowRect(eyes.Form1);
+    EXPECT_EQ(form1.Left, 640);
+    EXPECT_EQ(form1.Top, 256);
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "scres").Text(), "1280X1024");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").Text(), "640");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "256");
 }
 
 TEST(Startup, DamagedPositionRecentresInsteadOfStoppingEveryStart) {
@@ -111,11 +111,11 @@ TEST(Startup, DamagedPositionRecentresInsteadOfStoppingEveryStart) {
     pid_t pid = 0;
     EyesWindows eyes = StartEyes(session, &pid);
 
-    Rect form1 = session.WindowRect(eyes.form1);
-    EXPECT_EQ(form1.left, 512);
-    EXPECT_EQ(form1.top, 192);
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").text(), "512");
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").text(), "192");
+    Rect form1 = session.WindowRect(eyes.Form1);
+    EXPECT_EQ(form1.Left, 512);
+    EXPECT_EQ(form1.Top, 192);
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").Text(), "512");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "192");
     EXPECT_EQ(session.FindWindow("#32770", "Tavrin Eyes"), "0") << "no message box";
     EXPECT_TRUE(session.Running(pid));
 }
@@ -127,7 +127,7 @@ TEST(Startup, PupilsStandWhereTheFormulasPutThemForTheRealPointer) {
     session.SetText(settings::SettingsKey, "left", "300");
     session.SetText(settings::SettingsKey, "top", "200");
     EyesWindows eyes = StartEyes(session);
-    ASSERT_EQ(session.WindowRect(eyes.form1).left, 300);
+    ASSERT_EQ(session.WindowRect(eyes.Form1).Left, 300);
 
     // Left eye centre (334.5, 247.5), right eye centre (394.5, 247.5).
     const std::pair<int, int> points[] = {
@@ -148,14 +148,14 @@ TEST(Startup, PupilsStandWhereTheFormulasPutThemForTheRealPointer) {
         right = eyes::PupilPosition(window, {72, 18, 45, 59}, {14, 14}, eyes::RightRest, x, y);
         const bool placed = Session::WaitFor(
             [&] {
-                pupils = Pupils(session, eyes.form1);
-                return pupils.first.x == std::nearbyint(left.Left) && pupils.first.y == std::nearbyint(left.Top) &&
-                       pupils.second.x == std::nearbyint(right.Left) && pupils.second.y == std::nearbyint(right.Top);
+                pupils = Pupils(session, eyes.Form1);
+                return pupils.first.X == std::nearbyint(left.Left) && pupils.first.Y == std::nearbyint(left.Top) &&
+                       pupils.second.X == std::nearbyint(right.Left) && pupils.second.Y == std::nearbyint(right.Top);
             },
             2s);
-        EXPECT_TRUE(placed) << "cursor " << x << "," << y << ": left pupil at " << pupils.first.x << ","
-                            << pupils.first.y << " expected " << left.Left << "," << left.Top << "; right at "
-                            << pupils.second.x << "," << pupils.second.y << " expected " << right.Left << ","
+        EXPECT_TRUE(placed) << "cursor " << x << "," << y << ": left pupil at " << pupils.first.X << ","
+                            << pupils.first.Y << " expected " << left.Left << "," << left.Top << "; right at "
+                            << pupils.second.X << "," << pupils.second.Y << " expected " << right.Left << ","
                             << right.Top;
     }
 }

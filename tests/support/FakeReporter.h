@@ -9,8 +9,8 @@
 namespace tests {
 
 struct ShownMessage {
-    std::string text;
-    settings::MessageIcon icon;
+    std::string Text;
+    settings::MessageIcon Icon;
 };
 
 class FakeReporter : public settings::MessageReporter {

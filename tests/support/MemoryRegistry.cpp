@@ -38,7 +38,7 @@ std::optional<std::string> MemoryRegistry::Join(Key parent, std::string_view pat
     if (full.empty()) {
         auto handle = handles_.find(parent);
         if (handle == handles_.end()) return std::nullopt;
-        full = handle->second.path;
+        full = handle->second.Path;
     }
     std::size_t start = 0;
     while (start <= path.size()) {
@@ -98,11 +98,11 @@ Status MemoryRegistry::QueryValue(Key key, std::string_view name, std::uint32_t&
     ThrowIfUnreachable();
     auto handle = handles_.find(key);
     if (handle == handles_.end()) return InvalidHandle;
-    const Node& node = keys_.at(handle->second.path);
-    auto value = node.values.find(Lower(name));
-    if (value == node.values.end()) return FileNotFound;
-    const auto& stored = value->second.data;
-    type = value->second.type;
+    const Node& node = keys_.at(handle->second.Path);
+    auto value = node.Values.find(Lower(name));
+    if (value == node.Values.end()) return FileNotFound;
+    const auto& stored = value->second.Data;
+    type = value->second.Type;
     const auto needed = static_cast<std::uint32_t>(stored.size());
     if (data == nullptr) {
         size = needed;
@@ -122,9 +122,9 @@ Status MemoryRegistry::SetValue(Key key, std::string_view name, std::uint32_t ty
     ThrowIfUnreachable();
     auto handle = handles_.find(key);
     if (handle == handles_.end()) return InvalidHandle;
-    if (handle->second.access != Access::Write) return AccessDenied;
+    if (handle->second.Mode != Access::Write) return AccessDenied;
     StoredValue value{type, std::vector<std::uint8_t>(data, data + size)};
-    keys_.at(handle->second.path).values[Lower(name)] = std::move(value);
+    keys_.at(handle->second.Path).Values[Lower(name)] = std::move(value);
     return Success;
 }
 
@@ -132,8 +132,8 @@ Status MemoryRegistry::DeleteValue(Key key, std::string_view name) {
     ThrowIfUnreachable();
     auto handle = handles_.find(key);
     if (handle == handles_.end()) return InvalidHandle;
-    if (handle->second.access != Access::Write) return AccessDenied;
-    return keys_.at(handle->second.path).values.erase(Lower(name)) != 0 ? Success : FileNotFound;
+    if (handle->second.Mode != Access::Write) return AccessDenied;
+    return keys_.at(handle->second.Path).Values.erase(Lower(name)) != 0 ? Success : FileNotFound;
 }
 
 Status MemoryRegistry::CloseKey(Key key) { return handles_.erase(key) != 0 ? Success : InvalidHandle; }
@@ -151,7 +151,7 @@ void MemoryRegistry::PutKey(Key root, std::string_view path) {
 void MemoryRegistry::PutValue(Key root, std::string_view path, std::string_view name, std::uint32_t type,
                               std::vector<std::uint8_t> data) {
     PutKey(root, path);
-    keys_.at(*Join(root, path)).values[Lower(name)] = StoredValue{type, std::move(data)};
+    keys_.at(*Join(root, path)).Values[Lower(name)] = StoredValue{type, std::move(data)};
 }
 
 void MemoryRegistry::PutText(Key root, std::string_view path, std::string_view name, std::string_view text) {
@@ -181,7 +181,7 @@ bool MemoryRegistry::HasKey(Key root, std::string_view path) const {
 std::optional<StoredValue> MemoryRegistry::Value(Key root, std::string_view path, std::string_view name) const {
     auto full = Join(root, path);
     if (!full || keys_.count(*full) == 0) return std::nullopt;
-    const auto& values = keys_.at(*full).values;
+    const auto& values = keys_.at(*full).Values;
     auto value = values.find(Lower(name));
     if (value == values.end()) return std::nullopt;
     return value->second;
@@ -190,7 +190,7 @@ std::optional<StoredValue> MemoryRegistry::Value(Key root, std::string_view path
 std::size_t MemoryRegistry::ValueCount(Key root, std::string_view path) const {
     auto full = Join(root, path);
     if (!full || keys_.count(*full) == 0) return 0;
-    return keys_.at(*full).values.size();
+    return keys_.at(*full).Values.size();
 }
 
 void MemoryRegistry::Refuse(Key root, std::string_view path, Access access) {

@@ -14,8 +14,8 @@
 namespace settings {
 
 struct StoredValue {
-    std::uint32_t type = TypeSz;
-    std::vector<std::uint8_t> data;
+    std::uint32_t Type = TypeSz;
+    std::vector<std::uint8_t> Data;
 };
 
 class MemoryRegistry : public Registry {
@@ -52,11 +52,11 @@ public:
 
 private:
     struct Node {
-        std::map<std::string, StoredValue> values;  // by lower-case name
+        std::map<std::string, StoredValue> Values;  // by lower-case name
     };
     struct Handle {
-        std::string path;  // full lower-case path including the root's name
-        Access access;
+        std::string Path;  // full lower-case path including the root's name
+        settings::Access Mode;
     };
 
     static std::string Lower(std::string_view text);

@@ -12,8 +12,8 @@ constexpr PupilSize Pupil{14, 14};
 constexpr WindowOrigin At100{1500, 1500, 15, 15};  // the window at screen pixel (100, 100)
 
 struct Row {
-    long x, y;
-    double left, top;
+    long X, Y;
+    double Left, Top;
 };
 
 TEST(PupilTracking, LeftEyeFollowsTheWorkedExample) {
@@ -28,9 +28,9 @@ TEST(PupilTracking, LeftEyeFollowsTheWorkedExample) {
         {0, 0, 17.056, 23.874},      // far, up and left
     };
     for (const Row& row : rows) {
-        PupilSpot spot = PupilPosition(At100, CerLeft, Pupil, LeftRest, row.x, row.y);
-        EXPECT_NEAR(spot.Left, row.left, 0.001) << row.x << "," << row.y;
-        EXPECT_NEAR(spot.Top, row.top, 0.001) << row.x << "," << row.y;
+        PupilSpot spot = PupilPosition(At100, CerLeft, Pupil, LeftRest, row.X, row.Y);
+        EXPECT_NEAR(spot.Left, row.Left, 0.001) << row.X << "," << row.Y;
+        EXPECT_NEAR(spot.Top, row.Top, 0.001) << row.X << "," << row.Y;
     }
 }
 

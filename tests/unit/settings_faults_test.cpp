@@ -76,8 +76,8 @@ TEST_F(SettingsFaults, UnreachableRegistryIsReportedWithEachOperationsIcon) {
     const MessageIcon icons[] = {MessageIcon::Warning, MessageIcon::Information, MessageIcon::Information,
                                  MessageIcon::Warning, MessageIcon::Warning,     MessageIcon::Warning};
     for (std::size_t i = 0; i < reporter.messages.size(); ++i) {
-        EXPECT_EQ(reporter.messages[i].text, description);
-        EXPECT_EQ(reporter.messages[i].icon, icons[i]) << i;
+        EXPECT_EQ(reporter.messages[i].Text, description);
+        EXPECT_EQ(reporter.messages[i].Icon, icons[i]) << i;
     }
     EXPECT_EQ(registry.OpenHandles(), 0u);
 }
@@ -86,10 +86,10 @@ TEST_F(SettingsFaults, FailedCreationReportsItsTextAndTellsTheStartUpToEnd) {
     registry.SetUnreachable(true);
     EXPECT_FALSE(store.CreateSettingsKey());
     ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_EQ(reporter.messages[0].text,
+    EXPECT_EQ(reporter.messages[0].Text,
               "Unable to create the necessary Registry values. Program will be terminated."
               "The registry cannot be reached.");
-    EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(reporter.messages[0].Icon, MessageIcon::Warning);
 }
 
 TEST_F(SettingsFaults, StartupRegistrationIsSilentOnEveryFailure) {

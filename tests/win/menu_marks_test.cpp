@@ -86,14 +86,14 @@ TEST_F(MenuMarks, OnTopAndRunAtStartupSwitchFromTheMarkThatIsShown) {
     Store(1, 1, true);
     Marks();
     program.Menu().ontop.Click();
-    EXPECT_EQ(registry.Value(CurrentUser, SettingsKey, OnTopValue)->data, (std::vector<std::uint8_t>{0, 0, 0, 0}));
+    EXPECT_EQ(registry.Value(CurrentUser, SettingsKey, OnTopValue)->Data, (std::vector<std::uint8_t>{0, 0, 0, 0}));
     EXPECT_TRUE(program.Menu().ontop.Checked()) << "the command leaves the mark to the next opening";
     program.Menu().stp.Click();
     EXPECT_FALSE(registry.Value(LocalMachine, RunKey, RunValue)) << "exactly one action: unregistered";
 
     EXPECT_EQ(Marks(), "--x-");
     program.Menu().ontop.Click();
-    EXPECT_EQ(registry.Value(CurrentUser, SettingsKey, OnTopValue)->data, (std::vector<std::uint8_t>{1, 0, 0, 0}));
+    EXPECT_EQ(registry.Value(CurrentUser, SettingsKey, OnTopValue)->Data, (std::vector<std::uint8_t>{1, 0, 0, 0}));
     program.Menu().stp.Click();
     EXPECT_TRUE(registry.Value(LocalMachine, RunKey, RunValue)) << "exactly one action: registered";
 }
