@@ -1,4 +1,10 @@
 // The product's pictures, each drawn by code.
+//
+// Every picture that is shown on screen can be drawn at a display scale
+// (`scale`, 1.0 = 100 %, see MinScale and MaxScale): its size is its size at
+// 100 % times the scale, each side rounded by ScaledSize, and it is drawn
+// from its design's geometry at that scale, never resampled. At 1.0 each
+// picture is exactly the file in art/images.
 #pragma once
 
 #include "art/Colors.h"
@@ -9,23 +15,31 @@ namespace art {
 // Pixels of the pupil picture that show the window below: the window keys
 // out exactly this colour.
 inline constexpr Rgba8 PupilKeyColor{ColorKey.Red, ColorKey.Green, ColorKey.Blue, 255};
+// No pixel of the pupil's disc comes within this many levels of the key in
+// every channel: exactly the key is see-through, and a light grey that close
+// to it would show as a ring of almost-key around the pupil.
+inline constexpr int NearKeyLevels = 8;
 
-// The 13 x 13 pupil: a dark disc on the key colour, its rim blended to white.
-Pixmap DrawPupil();
+// The pupil: a dark disc on the key colour, its rim blended to white. 13 x 13
+// at 100 %; at other scales the disc fills the rounded size (20 x 20 at 1.5),
+// which always fits inside the pupil's box of 14 x 14 at 100 % times the scale.
+Pixmap DrawPupil(double scale = 1.0);
 
-// Eye areas of the 130 x 90 skins, inside which the pupil travels.
+// Eye areas of the skins at 100 %, inside which the pupil travels; at a
+// scale, LeftEyeArea.Scaled(scale).
 inline constexpr Ellipse LeftEyeArea{34.5, 47.5, 22.5, 29.5};
 inline constexpr Ellipse RightEyeArea{94.5, 47.5, 22.5, 29.5};
 
 enum class SkinStyle { Tavrin, Classic };
-// Premultiplied-alpha skin, 130 x 90.
-Image DrawSkin(SkinStyle style);
+// Premultiplied-alpha skin, 130 x 90 at 100 %.
+Image DrawSkin(SkinStyle style, double scale = 1.0);
 
-// Fully transparent 124 x 81 picture used when no skin is chosen.
-Pixmap DrawPlaceholder();
+// Fully transparent picture used when no skin is chosen, 124 x 81 at 100 %.
+Pixmap DrawPlaceholder(double scale = 1.0);
 
-// One frame of the "Please wait" bar: `blocks` (1..15) green blocks.
-Pixmap DrawProgressFrame(int blocks);
+// One frame of the "Please wait" bar: `blocks` (1..15) green blocks. 126 x 17
+// at 100 % (frame 15: 125 x 17). Its lines stay whole pixels at every scale.
+Pixmap DrawProgressFrame(int blocks, double scale = 1.0);
 
 // Where the pupils of an icon look (x right, y down; length up to 1).
 struct Gaze {
@@ -36,12 +50,18 @@ struct Gaze {
 enum class Finish { Full, Flat };
 Pixmap DrawEyesIcon(int size, Gaze gaze, Finish finish, bool infoBadge);
 
-// 32 x 32 pointing hand: black outline, white fill, the rest transparent.
-Pixmap DrawHandCursor();
+// Pointing hand: black outline, white fill, the rest transparent. 32 x 32 at
+// 100 %, its hot spot on the fingertip.
+Pixmap DrawHandCursor(double scale = 1.0);
 inline constexpr int HandHotX = 5;
 inline constexpr int HandHotY = 0;
+struct HotSpot {
+    int X, Y;
+};
+// The hand's hot spot in the picture DrawHandCursor(scale) draws.
+HotSpot HandHotSpot(double scale);
 
-// 115 x 45 donation button with a row of payment cards.
-Pixmap DrawDonateBadge();
+// Donation button with a row of payment cards, 115 x 45 at 100 %.
+Pixmap DrawDonateBadge(double scale = 1.0);
 
 }  // namespace art

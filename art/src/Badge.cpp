@@ -114,8 +114,10 @@ Color CardAt(const Card& card, double x, double y) {
 
 }  // namespace
 
-Pixmap DrawDonateBadge() {
-    constexpr int Width = 115, Height = 45;
+Pixmap DrawDonateBadge(double scale) {
+    // The design is laid out on 115 x 45; the picture is that at `scale`.
+    constexpr int Width = 115;
+    const int width = ScaledSize(Width, scale), height = ScaledSize(45, scale);
     const RoundRect button{1.0, 1.0, 114.0, 31.0, 10.0};
     const RoundRect fill = button.Inset(1.25);
     constexpr std::string_view Label = "Donate";
@@ -133,29 +135,31 @@ Pixmap DrawDonateBadge() {
         cards.push_back({{left, 34.0, left + CardWidth, 44.0, 2.0}, cardColors[i], marks[i]});
     }
 
-    const Image image = Supersample(Width, Height, 16, [&](double x, double y) -> Color {
+    const Image image = Supersample(width, height, SamplesPerAxis(16, scale), [&](double px, double py) -> Color {
+        const double x = px / scale, y = py / scale;
         for (const Card& card : cards)
             if (card.Shape.Contains(x, y)) return CardAt(card, x, y);
         if (!button.Contains(x, y)) return {};
         if (!fill.Contains(x, y)) return Solid(184, 108, 14);
-        const int px = static_cast<int>(std::floor(x)), py = static_cast<int>(std::floor(y));
-        if (InkAt(Label, textLeft, Baseline, px, py)) return Solid(38, 42, 92);
+        // The letters are drawn in design pixels.
+        const int cellX = static_cast<int>(std::floor(x)), cellY = static_cast<int>(std::floor(y));
+        if (InkAt(Label, textLeft, Baseline, cellX, cellY)) return Solid(38, 42, 92);
         // Embossed: a light edge under each stroke.
         const double t = Clamp01((y - fill.Top) / (fill.Bottom - fill.Top));
         Color gold = t < 0.5 ? Lerp(Solid(255, 234, 156), Solid(253, 192, 64), t / 0.5)
                              : Lerp(Solid(253, 192, 64), Solid(238, 142, 24), (t - 0.5) / 0.5);
         const double gloss = 0.35 * (1.0 - SmoothStep(0.0, 0.45, t)) * SmoothStep(0.0, 0.08, t);
         gold = Over(Fade(Solid(255, 255, 255), gloss), gold);
-        if (InkAt(Label, textLeft, Baseline, px, py - 1)) return Lerp(gold, Solid(255, 246, 214), 0.7);
+        if (InkAt(Label, textLeft, Baseline, cellX, cellY - 1)) return Lerp(gold, Solid(255, 246, 214), 0.7);
         return gold;
     });
 
     // The GIF has one transparent colour only: edge pixels that are at
     // least partly covered are blended onto the usual window grey.
     const Color matte = Solid(WindowGrey.Red, WindowGrey.Green, WindowGrey.Blue);
-    Pixmap out(Width, Height);
-    for (int y = 0; y < Height; ++y) {
-        for (int x = 0; x < Width; ++x) {
+    Pixmap out(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             const Color c = image.At(x, y);
             if (c.Alpha < 0.3) continue;
             const Color onMatte = Over(c, matte);

@@ -8,7 +8,8 @@ namespace art {
 
 namespace {
 
-constexpr int SamplesPerAxis = 16;
+// Samples per axis and pixel at 100 %.
+constexpr int FullSizeSamples = 16;
 const Color White = Solid(255, 255, 255);
 
 double Length(double x, double y) { return std::sqrt(x * x + y * y); }
@@ -45,21 +46,46 @@ Image DropShadow(int width, int height, double dx, double dy, double opacity, in
     return Blur(mask, passes);
 }
 
+// A rim pixel whose colour comes within NearKeyLevels of the key in every
+// channel moves out of that band: lighter if it is lighter than the key (less
+// of the disc), darker otherwise.
+Rgba8 AwayFromKey(Rgba8 p) {
+    const int key[] = {ColorKey.Red, ColorKey.Green, ColorKey.Blue};
+    std::uint8_t* channels[] = {&p.Red, &p.Green, &p.Blue};
+    int offset = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (std::abs(*channels[i] - key[i]) > NearKeyLevels) return p;
+        offset += *channels[i] - key[i];
+    }
+    const bool lighter = offset >= 0;
+    for (int i = 0; i < 3; ++i) {
+        const int c = *channels[i];
+        const int next = lighter ? std::max(c, key[i] + NearKeyLevels + 1) : std::min(c, key[i] - NearKeyLevels - 1);
+        *channels[i] = static_cast<std::uint8_t>(next);
+    }
+    return p;
+}
+
 }  // namespace
 
-Pixmap DrawPupil() {
-    constexpr int Size = 13;
+Pixmap DrawPupil(double scale) {
+    constexpr int DesignSize = 13;
+    const int size = ScaledSize(DesignSize, scale);
+    // The disc fills the rounded size: design units per pixel.
+    const double unit = static_cast<double>(DesignSize) / size;
     const Ellipse disc{6.5, 6.5, 6.5, 6.5};
     // Lit from the upper left: dark grey there, black at the lower right.
     auto shade = [](double x, double y) {
         const double t = Clamp01(Length(x - 4.2, y - 4.0) / 9.5);
         return Lerp(Solid(78, 78, 82), Solid(4, 4, 5), t);
     };
-    const Image dark = Supersample(Size, Size, SamplesPerAxis,
-                                   [&](double x, double y) { return disc.Contains(x, y) ? shade(x, y) : Color{}; });
-    Pixmap out(Size, Size);
-    for (int y = 0; y < Size; ++y) {
-        for (int x = 0; x < Size; ++x) {
+    const Image dark = Supersample(size, size, SamplesPerAxis(FullSizeSamples, scale), [&](double px, double py) {
+        const double x = px * unit, y = py * unit;
+        return disc.Contains(x, y) ? shade(x, y) : Color{};
+    });
+    Pixmap out(size, size);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
             const Color c = dark.At(x, y);
             if (c.Alpha <= 0.0) {
                 out.At(x, y) = PupilKeyColor;
@@ -67,17 +93,14 @@ Pixmap DrawPupil() {
             }
             // The pupil always lies on eye-white, so the rim blends to white.
             const Color onWhite = Over(c, White);
-            Rgba8 p{ToByte(onWhite.Red), ToByte(onWhite.Green), ToByte(onWhite.Blue), 255};
-            // A pixel of exactly the key colour would punch a hole: one step lighter instead.
-            if (p == PupilKeyColor) p.Red = p.Green = p.Blue = static_cast<std::uint8_t>(ColorKey.Red + 1);
-            out.At(x, y) = p;
+            out.At(x, y) = AwayFromKey({ToByte(onWhite.Red), ToByte(onWhite.Green), ToByte(onWhite.Blue), 255});
         }
     }
     return out;
 }
 
-Image DrawSkin(SkinStyle style) {
-    constexpr int Width = 130, Height = 90;
+Image DrawSkin(SkinStyle style, double scale) {
+    const int width = ScaledSize(130, scale), height = ScaledSize(90, scale);
     // The eye-white reaches beyond the eye area so that every position of
     // the pupil's square box, corners included, lies on opaque white.
     constexpr double WhiteMargin = 3.8;
@@ -85,40 +108,46 @@ Image DrawSkin(SkinStyle style) {
     const bool tavrin = style == SkinStyle::Tavrin;
     const double rimWidth = tavrin ? 2.5 : 1.4;
 
-    const Image eyes = Supersample(Width, Height, SamplesPerAxis, [&](double x, double y) -> Color {
-        for (const Ellipse& eye : whites) {
-            if (eye.Contains(x, y)) {
-                if (tavrin) return GlossyWhite(eye, x, y);
-                const double n = eye.Norm(x, y);
-                return Lerp(Solid(255, 255, 255), Solid(200, 201, 205), std::pow(SmoothStep(0.1, 1.0, n), 1.6));
-            }
-            const Ellipse rim = eye.Grown(rimWidth);
-            if (rim.Contains(x, y)) {
-                if (tavrin) {
-                    // Black rim, a touch lighter at the top where the light falls.
-                    const double down = Clamp01((y - (eye.Cy - eye.Ry)) / (2 * eye.Ry));
-                    return Lerp(Solid(62, 64, 70), Solid(6, 6, 8), down);
+    const Image eyes =
+        Supersample(width, height, SamplesPerAxis(FullSizeSamples, scale), [&](double px, double py) -> Color {
+            const double x = px / scale, y = py / scale;
+            for (const Ellipse& eye : whites) {
+                if (eye.Contains(x, y)) {
+                    if (tavrin) return GlossyWhite(eye, x, y);
+                    const double n = eye.Norm(x, y);
+                    return Lerp(Solid(255, 255, 255), Solid(200, 201, 205), std::pow(SmoothStep(0.1, 1.0, n), 1.6));
                 }
-                // Thin grey rim fading out towards its outer edge. Along a ray
-                // from the centre, `across` runs from 0 on the white's edge to 1
-                // on the rim's outer edge.
-                const double a = std::sqrt(eye.Norm(x, y));
-                const double b = std::sqrt(rim.Norm(x, y));
-                const double across = Clamp01((1.0 - 1.0 / a) / (1.0 / b - 1.0 / a));
-                return Fade(Solid(150, 152, 158), 1.0 - 0.7 * SmoothStep(0.3, 1.0, across));
+                const Ellipse rim = eye.Grown(rimWidth);
+                if (rim.Contains(x, y)) {
+                    if (tavrin) {
+                        // Black rim, a touch lighter at the top where the light falls.
+                        const double down = Clamp01((y - (eye.Cy - eye.Ry)) / (2 * eye.Ry));
+                        return Lerp(Solid(62, 64, 70), Solid(6, 6, 8), down);
+                    }
+                    // Thin grey rim fading out towards its outer edge. Along a ray
+                    // from the centre, `across` runs from 0 on the white's edge to 1
+                    // on the rim's outer edge.
+                    const double a = std::sqrt(eye.Norm(x, y));
+                    const double b = std::sqrt(rim.Norm(x, y));
+                    const double across = Clamp01((1.0 - 1.0 / a) / (1.0 / b - 1.0 / a));
+                    return Fade(Solid(150, 152, 158), 1.0 - 0.7 * SmoothStep(0.3, 1.0, across));
+                }
             }
-        }
-        return {};
-    });
+            return {};
+        });
 
     const double reach = rimWidth;
-    const Image shadow = DropShadow(Width, Height, 1.0, 1.5, tavrin ? 0.5 : 0.3, 5, [&](double x, double y) {
-        return whites[0].Grown(reach).Contains(x, y) || whites[1].Grown(reach).Contains(x, y);
-    });
+    // The blur's spread grows with the scale: its variance, passes / 2, with the scale squared.
+    const int passes = static_cast<int>(std::lround(5 * scale * scale));
+    const Image shadow =
+        DropShadow(width, height, 1.0 * scale, 1.5 * scale, tavrin ? 0.5 : 0.3, passes, [&](double px, double py) {
+            const double x = px / scale, y = py / scale;
+            return whites[0].Grown(reach).Contains(x, y) || whites[1].Grown(reach).Contains(x, y);
+        });
     return Compose(eyes, shadow);
 }
 
-Pixmap DrawPlaceholder() { return Pixmap(124, 81); }
+Pixmap DrawPlaceholder(double scale) { return Pixmap(ScaledSize(124, scale), ScaledSize(81, scale)); }
 
 namespace {
 
@@ -242,7 +271,7 @@ Pixmap DrawEyesIcon(int size, Gaze gaze, Finish finish, bool withBadge) {
     const IconLayout l = LayoutIcon(size, gaze);
     const InfoBadge badge = LayoutBadge(size);
     const bool catchLights = size >= 32;
-    const Image front = Supersample(size, size, SamplesPerAxis, [&](double x, double y) -> Color {
+    const Image front = Supersample(size, size, FullSizeSamples, [&](double x, double y) -> Color {
         if (withBadge) {
             bool hit = false;
             const Color c = InfoBadgeAt(badge, size, finish, x, y, hit);

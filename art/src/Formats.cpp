@@ -209,18 +209,6 @@ Bytes EncodeBmp24(const Pixmap& image) { return BmpFile(image, 24); }
 
 Bytes EncodeBmp32(const Pixmap& image) { return BmpFile(image, 32); }
 
-Pixmap Premultiplied(const Image& image) {
-    Pixmap out(image.Width(), image.Height());
-    for (int y = 0; y < image.Height(); ++y) {
-        for (int x = 0; x < image.Width(); ++x) {
-            const Color c = image.At(x, y);
-            const std::uint8_t a = ToByte(c.Alpha);
-            out.At(x, y) = {std::min(ToByte(c.Red), a), std::min(ToByte(c.Green), a), std::min(ToByte(c.Blue), a), a};
-        }
-    }
-    return out;
-}
-
 Bytes EncodeIcon(const std::vector<IconImage>& images) { return IconDirectory(images, 1, 0, 0); }
 
 Bytes EncodeCursor(const IconImage& image, int hotX, int hotY) {

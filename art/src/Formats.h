@@ -15,10 +15,6 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes EncodeBmp24(const Pixmap& image);  // alpha is ignored
 Bytes EncodeBmp32(const Pixmap& image);  // BGRA stored exactly as given
 
-// Premultiplies and rounds, so that no colour channel exceeds alpha (the
-// form per-pixel-alpha windows expect).
-Pixmap Premultiplied(const Image& image);
-
 // One image of an icon or cursor file. Pixels with alpha below 128 are
 // transparent in the AND mask. At 32 bits per pixel the straight-alpha
 // BGRA is stored as it is; at 1 and 4 bits the monochrome and standard

@@ -1,5 +1,6 @@
 #include "art/src/Raster.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -94,6 +95,29 @@ Pixmap Straighten(const Image& image) {
         }
     }
     return out;
+}
+
+Pixmap Premultiplied(const Image& image) {
+    Pixmap out(image.Width(), image.Height());
+    for (int y = 0; y < image.Height(); ++y) {
+        for (int x = 0; x < image.Width(); ++x) {
+            const Color c = image.At(x, y);
+            const std::uint8_t a = ToByte(c.Alpha);
+            out.At(x, y) = {std::min(ToByte(c.Red), a), std::min(ToByte(c.Green), a), std::min(ToByte(c.Blue), a), a};
+        }
+    }
+    return out;
+}
+
+int ScaledSize(int size, double scale) {
+    // Written so that NaN fails too.
+    if (!(scale >= MinScale && scale <= MaxScale)) throw std::invalid_argument("display scale out of range");
+    return static_cast<int>(std::lround(size * scale));
+}
+
+int SamplesPerAxis(int samplesAtFullSize, double scale) {
+    const int fewest = std::min(6, samplesAtFullSize);
+    return std::clamp(static_cast<int>(std::lround(samplesAtFullSize / scale)), fewest, samplesAtFullSize);
 }
 
 }  // namespace art

@@ -84,6 +84,8 @@ struct Ellipse {
     }
     bool Contains(double x, double y) const { return Norm(x, y) <= 1.0; }
     Ellipse Grown(double by) const { return {Cx, Cy, Rx + by, Ry + by}; }
+    // The same ellipse in a picture drawn `by` times larger.
+    Ellipse Scaled(double by) const { return {Cx * by, Cy * by, Rx * by, Ry * by}; }
 };
 
 // 8-bit colour with straight (not premultiplied) alpha.
@@ -105,5 +107,25 @@ struct Pixmap {
 std::uint8_t ToByte(double v);
 // Converts to straight-alpha 8-bit; fully transparent pixels become all zero.
 Pixmap Straighten(const Image& image);
+// Premultiplies and rounds, so that no colour channel exceeds alpha (the
+// form per-pixel-alpha windows expect).
+Pixmap Premultiplied(const Image& image);
+
+// Display scales the pictures can be drawn at: 1.0 is 100 % (96 DPI), 1.5
+// is 150 % (144 DPI). Windows offers 100 % to 500 %.
+inline constexpr double MinScale = 1.0;
+inline constexpr double MaxScale = 5.0;
+
+// Pixels of a length of `size` pixels at 100 % drawn at `scale`: rounded to
+// the nearest whole pixel, halves up (13 at 1.5 is 20). Throws
+// std::invalid_argument for a scale outside MinScale..MaxScale.
+int ScaledSize(int size, double scale);
+
+// Samples per axis at `scale` for a design that takes `samplesAtFullSize`
+// at 100 %: fewer as the pixels get smaller, so that the time to draw a
+// picture stays close to its time at 100 % (the samples per area of the
+// design stay about the same), but never fewer than 6 (36 per pixel, still
+// finer than the eye sees on an anti-aliased edge).
+int SamplesPerAxis(int samplesAtFullSize, double scale);
 
 }  // namespace art

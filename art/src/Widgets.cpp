@@ -1,4 +1,5 @@
 // Progress bar frames, placeholder helpers, hand cursor and donate badge.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <stdexcept>
@@ -22,61 +23,79 @@ Rgba8 BlendBytes(Rgba8 a, Rgba8 b, double t) {
 
 }  // namespace
 
-Pixmap DrawProgressFrame(int blocks) {
+Pixmap DrawProgressFrame(int blocks, double scale) {
     constexpr int MaxBlocks = 15;
     if (blocks < 1 || blocks > MaxBlocks) throw std::invalid_argument("progress frames hold 1 to 15 blocks");
     // The last frame is one pixel narrower, as the animation expects.
-    const int width = blocks == MaxBlocks ? 125 : 126;
-    constexpr int Height = 17;
+    const int width = ScaledSize(blocks == MaxBlocks ? 125 : 126, scale);
+    const int height = ScaledSize(17, scale);
+    // A design coordinate at this scale, in whole pixels.
+    auto at = [scale](double v) { return static_cast<int>(std::lround(v * scale)); };
+    // The outline and the two shades are one design pixel each: whole pixels
+    // at every scale, so that they stay crisp and even and the three of them
+    // never reach the blocks (3 * floor(scale) <= round(3 * scale)).
+    const int line = static_cast<int>(std::floor(scale));
     const Rgba8 background = Opaque(WindowGrey.Red, WindowGrey.Green, WindowGrey.Blue);
     const Rgba8 outline = Opaque(104, 104, 104);
     const Rgba8 shadowDark = Opaque(190, 190, 190);
     const Rgba8 shadowLight = Opaque(239, 239, 239);
     const Rgba8 track = Opaque(255, 255, 255);
 
-    Pixmap px(width, Height);
+    Pixmap px(width, height);
     for (Rgba8& p : px.Pixels) p = track;
-    const int right = width - 1, bottom = Height - 1;
-    for (int x = 0; x < width; ++x) px.At(x, 0) = px.At(x, bottom) = outline;
-    for (int y = 0; y < Height; ++y) px.At(0, y) = px.At(right, y) = outline;
+    auto fill = [&px](int left, int top, int right, int bottom, Rgba8 c) {
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) px.At(x, y) = c;
+    };
+    fill(0, 0, width, line, outline);
+    fill(0, height - line, width, height, outline);
+    fill(0, 0, line, height, outline);
+    fill(width - line, 0, width, height, outline);
 
     // Sunken: the light comes from the upper left, so the top and left inner
     // walls lie in shade and the bottom and right walls stay white.
-    for (int x = 1; x < right; ++x) px.At(x, 1) = shadowDark;
-    for (int y = 1; y < bottom; ++y) px.At(1, y) = shadowDark;
-    for (int x = 2; x < right; ++x) px.At(x, 2) = shadowLight;
-    for (int y = 2; y < bottom; ++y) px.At(2, y) = shadowLight;
+    fill(line, line, width - line, 2 * line, shadowDark);
+    fill(line, line, 2 * line, height - line, shadowDark);
+    fill(2 * line, 2 * line, width - line, 3 * line, shadowLight);
+    fill(2 * line, 2 * line, 3 * line, height - line, shadowLight);
 
-    // Rounded corners: the outline's corner pixel shows the window, and the
-    // pixel inside it softens the turn.
-    const std::array<std::array<int, 4>, 4> corners{
-        {{0, 0, 1, 1}, {right, 0, right - 1, 1}, {0, bottom, 1, bottom - 1}, {right, bottom, right - 1, bottom - 1}}};
+    // Rounded corners: the outline's corner shows the window, and the square
+    // inside it softens the turn.
+    const int right = width - line, bottom = height - line;
+    const std::array<std::array<int, 4>, 4> corners{{{0, 0, line, line},
+                                                     {right, 0, right - line, line},
+                                                     {0, bottom, line, bottom - line},
+                                                     {right, bottom, right - line, bottom - line}}};
     for (const auto& [cx, cy, ix, iy] : corners) {
-        px.At(cx, cy) = background;
-        px.At(ix, iy) = BlendBytes(px.At(ix, iy), outline, 0.5);
+        fill(cx, cy, cx + line, cy + line, background);
+        for (int y = iy; y < iy + line; ++y)
+            for (int x = ix; x < ix + line; ++x) px.At(x, y) = BlendBytes(px.At(x, y), outline, 0.5);
     }
 
-    // Green blocks, shaded by row: light at the top, darkest at row 9,
-    // lighter again at the bottom.
+    // Green blocks, shaded by design row: light at the top (row 3), darkest
+    // at row 9, lighter again at the bottom (row 13). Every block is equally
+    // wide; the gaps between them may differ by a pixel at fractional scales.
     constexpr int FirstRow = 3, DarkRow = 9, LastRow = 13;
     const Rgba8 topColor = Opaque(171, 237, 172);
     const Rgba8 darkColor = Opaque(46, 211, 49);
     const Rgba8 bottomColor = Opaque(143, 232, 144);
-    for (int i = 0; i < blocks; ++i) {
-        const int left = 4 + 8 * i;
-        for (int y = FirstRow; y <= LastRow; ++y) {
-            const Rgba8 c = y <= DarkRow
-                                ? BlendBytes(topColor, darkColor, double(y - FirstRow) / (DarkRow - FirstRow))
-                                : BlendBytes(darkColor, bottomColor, double(y - DarkRow) / (LastRow - DarkRow));
-            for (int x = left; x < left + 6; ++x) px.At(x, y) = c;
+    const int blockWidth = at(6);
+    for (int y = at(FirstRow); y < at(LastRow + 1); ++y) {
+        // The design row at this pixel row's centre.
+        const double row = std::clamp((y + 0.5) / scale - 0.5, double(FirstRow), double(LastRow));
+        const Rgba8 c = row <= DarkRow ? BlendBytes(topColor, darkColor, (row - FirstRow) / (DarkRow - FirstRow))
+                                       : BlendBytes(darkColor, bottomColor, (row - DarkRow) / (LastRow - DarkRow));
+        for (int i = 0; i < blocks; ++i) {
+            const int left = at(4 + 8 * i);
+            for (int x = left; x < left + blockWidth; ++x) px.At(x, y) = c;
         }
     }
     return px;
 }
 
-Pixmap DrawHandCursor() {
-    // X black outline, o white fill, anything else transparent. The tip of
-    // the raised index finger is the hot spot.
+Pixmap DrawHandCursor(double scale) {
+    // X black outline, o white fill, anything else transparent, one cell per
+    // pixel at 100 %. The tip of the raised index finger is the hot spot.
     static constexpr std::array<std::string_view, 23> Rows{
         "     XX",
         "    XooX",
@@ -102,15 +121,27 @@ Pixmap DrawHandCursor() {
         "    XoooooooooooX",
         "    XXXXXXXXXXXXX",
     };
-    Pixmap px(32, 32);
-    for (std::size_t y = 0; y < Rows.size(); ++y) {
-        for (std::size_t x = 0; x < Rows[y].size(); ++x) {
-            const char c = Rows[y][x];
-            if (c == 'X') px.At(static_cast<int>(x), static_cast<int>(y)) = Opaque(0, 0, 0);
-            if (c == 'o') px.At(static_cast<int>(x), static_cast<int>(y)) = Opaque(255, 255, 255);
+    const int size = ScaledSize(32, scale);
+    // Cell edges at this scale, in whole pixels: a monochrome cursor has no
+    // partial pixels, so an outline is one or two pixels thick where the scale
+    // is not whole.
+    auto at = [scale](std::size_t v) { return static_cast<int>(std::lround(static_cast<double>(v) * scale)); };
+    Pixmap px(size, size);
+    for (std::size_t row = 0; row < Rows.size(); ++row) {
+        for (std::size_t column = 0; column < Rows[row].size(); ++column) {
+            const char c = Rows[row][column];
+            if (c != 'X' && c != 'o') continue;
+            const Rgba8 color = c == 'X' ? Opaque(0, 0, 0) : Opaque(255, 255, 255);
+            for (int y = at(row); y < at(row + 1); ++y)
+                for (int x = at(column); x < at(column + 1); ++x) px.At(x, y) = color;
         }
     }
     return px;
+}
+
+HotSpot HandHotSpot(double scale) {
+    ScaledSize(32, scale);  // checks the scale
+    return {static_cast<int>(std::lround(HandHotX * scale)), static_cast<int>(std::lround(HandHotY * scale))};
 }
 
 }  // namespace art
