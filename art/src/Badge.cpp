@@ -135,7 +135,7 @@ Pixmap DrawDonateBadge(double scale) {
         cards.push_back({{left, 34.0, left + CardWidth, 44.0, 2.0}, cardColors[i], marks[i]});
     }
 
-    const Image image = Supersample(width, height, SamplesPerAxis(16, scale), [&](double px, double py) -> Color {
+    const Image image = SupersampleAt(scale, width, height, 16, [&](double px, double py) -> Color {
         const double x = px / scale, y = py / scale;
         for (const Card& card : cards)
             if (card.Shape.Contains(x, y)) return CardAt(card, x, y);

@@ -79,7 +79,7 @@ Pixmap DrawPupil(double scale) {
         const double t = Clamp01(Length(x - 4.2, y - 4.0) / 9.5);
         return Lerp(Solid(78, 78, 82), Solid(4, 4, 5), t);
     };
-    const Image dark = Supersample(size, size, SamplesPerAxis(FullSizeSamples, scale), [&](double px, double py) {
+    const Image dark = SupersampleAt(scale, size, size, FullSizeSamples, [&](double px, double py) {
         const double x = px * unit, y = py * unit;
         return disc.Contains(x, y) ? shade(x, y) : Color{};
     });
@@ -108,33 +108,32 @@ Image DrawSkin(SkinStyle style, double scale) {
     const bool tavrin = style == SkinStyle::Tavrin;
     const double rimWidth = tavrin ? 2.5 : 1.4;
 
-    const Image eyes =
-        Supersample(width, height, SamplesPerAxis(FullSizeSamples, scale), [&](double px, double py) -> Color {
-            const double x = px / scale, y = py / scale;
-            for (const Ellipse& eye : whites) {
-                if (eye.Contains(x, y)) {
-                    if (tavrin) return GlossyWhite(eye, x, y);
-                    const double n = eye.Norm(x, y);
-                    return Lerp(Solid(255, 255, 255), Solid(200, 201, 205), std::pow(SmoothStep(0.1, 1.0, n), 1.6));
-                }
-                const Ellipse rim = eye.Grown(rimWidth);
-                if (rim.Contains(x, y)) {
-                    if (tavrin) {
-                        // Black rim, a touch lighter at the top where the light falls.
-                        const double down = Clamp01((y - (eye.Cy - eye.Ry)) / (2 * eye.Ry));
-                        return Lerp(Solid(62, 64, 70), Solid(6, 6, 8), down);
-                    }
-                    // Thin grey rim fading out towards its outer edge. Along a ray
-                    // from the centre, `across` runs from 0 on the white's edge to 1
-                    // on the rim's outer edge.
-                    const double a = std::sqrt(eye.Norm(x, y));
-                    const double b = std::sqrt(rim.Norm(x, y));
-                    const double across = Clamp01((1.0 - 1.0 / a) / (1.0 / b - 1.0 / a));
-                    return Fade(Solid(150, 152, 158), 1.0 - 0.7 * SmoothStep(0.3, 1.0, across));
-                }
+    const Image eyes = SupersampleAt(scale, width, height, FullSizeSamples, [&](double px, double py) -> Color {
+        const double x = px / scale, y = py / scale;
+        for (const Ellipse& eye : whites) {
+            if (eye.Contains(x, y)) {
+                if (tavrin) return GlossyWhite(eye, x, y);
+                const double n = eye.Norm(x, y);
+                return Lerp(Solid(255, 255, 255), Solid(200, 201, 205), std::pow(SmoothStep(0.1, 1.0, n), 1.6));
             }
-            return {};
-        });
+            const Ellipse rim = eye.Grown(rimWidth);
+            if (rim.Contains(x, y)) {
+                if (tavrin) {
+                    // Black rim, a touch lighter at the top where the light falls.
+                    const double down = Clamp01((y - (eye.Cy - eye.Ry)) / (2 * eye.Ry));
+                    return Lerp(Solid(62, 64, 70), Solid(6, 6, 8), down);
+                }
+                // Thin grey rim fading out towards its outer edge. Along a ray
+                // from the centre, `across` runs from 0 on the white's edge to 1
+                // on the rim's outer edge.
+                const double a = std::sqrt(eye.Norm(x, y));
+                const double b = std::sqrt(rim.Norm(x, y));
+                const double across = Clamp01((1.0 - 1.0 / a) / (1.0 / b - 1.0 / a));
+                return Fade(Solid(150, 152, 158), 1.0 - 0.7 * SmoothStep(0.3, 1.0, across));
+            }
+        }
+        return {};
+    });
 
     const double reach = rimWidth;
     // The blur's spread grows with the scale: its variance, passes / 2, with the scale squared.

@@ -43,33 +43,42 @@ const Color& Image::At(int x, int y) const { return pixels_[static_cast<std::siz
 
 namespace {
 
-// One [1 2 1] / 4 pass along x (horizontal) or y.
-Image BinomialPass(const Image& in, bool horizontal) {
-    Image out(in.Width(), in.Height());
-    auto sample = [&](int x, int y) -> Color {
-        if (x < 0 || y < 0 || x >= in.Width() || y >= in.Height()) return {};
-        return in.At(x, y);
-    };
-    for (int y = 0; y < in.Height(); ++y) {
-        for (int x = 0; x < in.Width(); ++x) {
-            const int dx = horizontal ? 1 : 0;
-            const int dy = horizontal ? 0 : 1;
-            const Color a = sample(x - dx, y - dy);
-            const Color b = in.At(x, y);
-            const Color c = sample(x + dx, y + dy);
-            out.At(x, y) = {(a.Red + 2 * b.Red + c.Red) / 4, (a.Green + 2 * b.Green + c.Green) / 4,
-                            (a.Blue + 2 * b.Blue + c.Blue) / 4, (a.Alpha + 2 * b.Alpha + c.Alpha) / 4};
+// `passes` times [1 2 1] / 4 along one row or column, in place; beyond its
+// ends the line is transparent.
+void BlurLine(std::vector<Color>& line, std::vector<Color>& spare, int passes) {
+    const std::size_t n = line.size();
+    for (int pass = 0; pass < passes; ++pass) {
+        for (std::size_t i = 0; i < n; ++i) {
+            const Color a = i > 0 ? line[i - 1] : Color{};
+            const Color b = line[i];
+            const Color c = i + 1 < n ? line[i + 1] : Color{};
+            spare[i] = {(a.Red + 2 * b.Red + c.Red) / 4, (a.Green + 2 * b.Green + c.Green) / 4,
+                        (a.Blue + 2 * b.Blue + c.Blue) / 4, (a.Alpha + 2 * b.Alpha + c.Alpha) / 4};
         }
+        line.swap(spare);
     }
-    return out;
 }
 
 }  // namespace
 
 Image Blur(const Image& source, int passes) {
+    // Every row gets all its passes, then every column: the same sums as
+    // blurring the whole picture pass by pass, without a picture per pass.
     Image result = source;
-    for (int i = 0; i < passes; ++i) result = BinomialPass(result, true);
-    for (int i = 0; i < passes; ++i) result = BinomialPass(result, false);
+    const int width = result.Width(), height = result.Height();
+    std::vector<Color> line(static_cast<std::size_t>(width)), spare(line.size());
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) line[static_cast<std::size_t>(x)] = result.At(x, y);
+        BlurLine(line, spare, passes);
+        for (int x = 0; x < width; ++x) result.At(x, y) = line[static_cast<std::size_t>(x)];
+    }
+    line.assign(static_cast<std::size_t>(height), Color{});
+    spare.assign(line.size(), Color{});
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y) line[static_cast<std::size_t>(y)] = result.At(x, y);
+        BlurLine(line, spare, passes);
+        for (int y = 0; y < height; ++y) result.At(x, y) = line[static_cast<std::size_t>(y)];
+    }
     return result;
 }
 

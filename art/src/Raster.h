@@ -65,6 +65,61 @@ Image Supersample(int width, int height, int n, Scene&& scene) {
     return image;
 }
 
+// Like Supersample, but with n x n samples only where the picture changes
+// within a pixel: every pixel first gets 2 x 2 samples, and a pixel whose
+// samples, or those of a neighbour, differ by more than a couple of levels
+// (an edge runs through it or near it) is drawn again with n x n. Inside a
+// smooth region the 2 x 2 average is as good as more samples. Much faster on
+// large pictures, whose pixels are mostly inside their shapes or outside
+// them; not bit for bit the same as Supersample.
+template <class Scene>
+Image SupersampleEdges(int width, int height, int n, Scene&& scene) {
+    Image image = Supersample(width, height, 2, scene);
+    std::vector<char> edge(static_cast<std::size_t>(width) * height, 0);
+    constexpr double Tolerance = 2.0 / 255;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            double low[4] = {1, 1, 1, 1}, high[4] = {0, 0, 0, 0};
+            for (double sy : {0.25, 0.75}) {
+                for (double sx : {0.25, 0.75}) {
+                    const Color c = scene(x + sx, y + sy);
+                    const double channels[4] = {c.Red, c.Green, c.Blue, c.Alpha};
+                    for (int i = 0; i < 4; ++i) {
+                        low[i] = channels[i] < low[i] ? channels[i] : low[i];
+                        high[i] = channels[i] > high[i] ? channels[i] : high[i];
+                    }
+                }
+            }
+            bool changes = false;
+            for (int i = 0; i < 4; ++i) changes |= high[i] - low[i] > Tolerance;
+            if (!changes) continue;
+            for (int ny = y - 1; ny <= y + 1; ++ny)
+                for (int nx = x - 1; nx <= x + 1; ++nx)
+                    if (nx >= 0 && ny >= 0 && nx < width && ny < height)
+                        edge[static_cast<std::size_t>(ny) * width + nx] = 1;
+        }
+    }
+    const double step = 1.0 / n;
+    const double weight = 1.0 / (n * n);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (!edge[static_cast<std::size_t>(y) * width + x]) continue;
+            Color sum;
+            for (int sy = 0; sy < n; ++sy) {
+                for (int sx = 0; sx < n; ++sx) {
+                    const Color c = scene(x + (sx + 0.5) * step, y + (sy + 0.5) * step);
+                    sum.Red += c.Red;
+                    sum.Green += c.Green;
+                    sum.Blue += c.Blue;
+                    sum.Alpha += c.Alpha;
+                }
+            }
+            image.At(x, y) = {sum.Red * weight, sum.Green * weight, sum.Blue * weight, sum.Alpha * weight};
+        }
+    }
+    return image;
+}
+
 // Blurs with the separable binomial kernel [1 2 1] / 4 applied `passes`
 // times in each direction (a close, exactly reproducible Gaussian with
 // variance passes / 2). Pixels beyond the border count as transparent.
@@ -127,5 +182,14 @@ int ScaledSize(int size, double scale);
 // design stay about the same), but never fewer than 6 (36 per pixel, still
 // finer than the eye sees on an anti-aliased edge).
 int SamplesPerAxis(int samplesAtFullSize, double scale);
+
+// A design drawn at a display scale: at 1.0 with Supersample and `samples`
+// per axis, exactly as the committed pictures; at other scales with
+// SupersampleEdges and SamplesPerAxis(samples, scale).
+template <class Scene>
+Image SupersampleAt(double scale, int width, int height, int samples, Scene&& scene) {
+    if (scale == 1.0) return Supersample(width, height, samples, scene);
+    return SupersampleEdges(width, height, SamplesPerAxis(samples, scale), scene);
+}
 
 }  // namespace art
