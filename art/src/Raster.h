@@ -39,29 +39,32 @@ private:
     std::vector<Color> pixels_;
 };
 
-// Renders a scene by averaging n x n evenly spread samples per pixel; the
-// scene maps a point (pixel (i, j) covers [i, i+1) x [j, j+1)) to a colour.
-// Averaging premultiplied colours gives coverage-correct anti-aliasing.
+// The average of n x n evenly spread samples of a scene over pixel (x, y);
+// the scene maps a point (pixel (i, j) covers [i, i+1) x [j, j+1)) to a
+// colour. Averaging premultiplied colours gives coverage-correct anti-aliasing.
+template <class Scene>
+Color SamplePixel(Scene& scene, int x, int y, int n) {
+    const double step = 1.0 / n;
+    const double weight = 1.0 / (n * n);
+    Color sum;
+    for (int sy = 0; sy < n; ++sy) {
+        for (int sx = 0; sx < n; ++sx) {
+            const Color c = scene(x + (sx + 0.5) * step, y + (sy + 0.5) * step);
+            sum.Red += c.Red;
+            sum.Green += c.Green;
+            sum.Blue += c.Blue;
+            sum.Alpha += c.Alpha;
+        }
+    }
+    return {sum.Red * weight, sum.Green * weight, sum.Blue * weight, sum.Alpha * weight};
+}
+
+// Renders a scene with n x n samples per pixel.
 template <class Scene>
 Image Supersample(int width, int height, int n, Scene&& scene) {
     Image image(width, height);
-    const double step = 1.0 / n;
-    const double weight = 1.0 / (n * n);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            Color sum;
-            for (int sy = 0; sy < n; ++sy) {
-                for (int sx = 0; sx < n; ++sx) {
-                    const Color c = scene(x + (sx + 0.5) * step, y + (sy + 0.5) * step);
-                    sum.Red += c.Red;
-                    sum.Green += c.Green;
-                    sum.Blue += c.Blue;
-                    sum.Alpha += c.Alpha;
-                }
-            }
-            image.At(x, y) = {sum.Red * weight, sum.Green * weight, sum.Blue * weight, sum.Alpha * weight};
-        }
-    }
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) image.At(x, y) = SamplePixel(scene, x, y, n);
     return image;
 }
 
@@ -74,15 +77,21 @@ Image Supersample(int width, int height, int n, Scene&& scene) {
 // them; not bit for bit the same as Supersample.
 template <class Scene>
 Image SupersampleEdges(int width, int height, int n, Scene&& scene) {
-    Image image = Supersample(width, height, 2, scene);
+    Image image(width, height);
     std::vector<char> edge(static_cast<std::size_t>(width) * height, 0);
     constexpr double Tolerance = 2.0 / 255;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
+            // The 2 x 2 samples, averaged as Supersample averages them, and their spread.
+            Color sum;
             double low[4] = {1, 1, 1, 1}, high[4] = {0, 0, 0, 0};
             for (double sy : {0.25, 0.75}) {
                 for (double sx : {0.25, 0.75}) {
                     const Color c = scene(x + sx, y + sy);
+                    sum.Red += c.Red;
+                    sum.Green += c.Green;
+                    sum.Blue += c.Blue;
+                    sum.Alpha += c.Alpha;
                     const double channels[4] = {c.Red, c.Green, c.Blue, c.Alpha};
                     for (int i = 0; i < 4; ++i) {
                         low[i] = channels[i] < low[i] ? channels[i] : low[i];
@@ -90,6 +99,7 @@ Image SupersampleEdges(int width, int height, int n, Scene&& scene) {
                     }
                 }
             }
+            image.At(x, y) = {sum.Red * 0.25, sum.Green * 0.25, sum.Blue * 0.25, sum.Alpha * 0.25};
             bool changes = false;
             for (int i = 0; i < 4; ++i) changes |= high[i] - low[i] > Tolerance;
             if (!changes) continue;
@@ -99,24 +109,9 @@ Image SupersampleEdges(int width, int height, int n, Scene&& scene) {
                         edge[static_cast<std::size_t>(ny) * width + nx] = 1;
         }
     }
-    const double step = 1.0 / n;
-    const double weight = 1.0 / (n * n);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            if (!edge[static_cast<std::size_t>(y) * width + x]) continue;
-            Color sum;
-            for (int sy = 0; sy < n; ++sy) {
-                for (int sx = 0; sx < n; ++sx) {
-                    const Color c = scene(x + (sx + 0.5) * step, y + (sy + 0.5) * step);
-                    sum.Red += c.Red;
-                    sum.Green += c.Green;
-                    sum.Blue += c.Blue;
-                    sum.Alpha += c.Alpha;
-                }
-            }
-            image.At(x, y) = {sum.Red * weight, sum.Green * weight, sum.Blue * weight, sum.Alpha * weight};
-        }
-    }
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (edge[static_cast<std::size_t>(y) * width + x]) image.At(x, y) = SamplePixel(scene, x, y, n);
     return image;
 }
 
