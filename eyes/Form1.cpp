@@ -1,6 +1,8 @@
 #include "eyes/Form1.h"
 
+#include "art/ScaledPictures.h"
 #include "art/resources.h"
+#include "art/src/Artwork.h"
 #include "eyes/Modules.h"
 #include "eyes/Program.h"
 #include "eyes/logic/Placement.h"
@@ -29,23 +31,44 @@ forms::FormLayout Form1Layout() {
     return layout;
 }
 
-forms::PictureBoxLayout Pupil(float left) {
-    return {{left, 43, 14, 14}, forms::SystemColor(COLOR_WINDOW), forms::ScaleMode::Twips, false, false};
+forms::PictureBoxLayout Pupil(float left, const EyesGeometry& geometry) {
+    return {{left, geometry.PupilTop, geometry.PupilBox, geometry.PupilBox},
+            forms::SystemColor(COLOR_WINDOW),
+            forms::ScaleMode::Twips,
+            false,
+            false};
+}
+
+forms::PictureBoxLayout SkinHolder(const EyesGeometry& geometry) {
+    const Box& box = geometry.SkinHolder;
+    // Wholly outside the client area: it only holds the skin picture.
+    return {{box.Left, box.Top, box.Width, box.Height},
+            forms::Rgb(0xC5, 0xC5, 0xC5),
+            forms::ScaleMode::Twips,
+            false,
+            false};
+}
+
+// imgl's pictures at a DPI: 1 the "Tavrin" skin, 2 the "Classic" skin, 3 the pupil.
+std::vector<forms::PictureSource> EyesPictures(int dpi) {
+    return {[dpi] { return art::SkinPicture(art::SkinStyle::Tavrin, dpi); },
+            [dpi] { return art::SkinPicture(art::SkinStyle::Classic, dpi); }, [dpi] { return art::PupilPicture(dpi); }};
 }
 
 }  // namespace
 
 Form1::Form1(Program& program)
     : Form(Form1Layout()),
-      picballLeft(*this, Pupil(32)),
-      picballRight(*this, Pupil(93)),
-      // Wholly outside the client area: it only holds the skin picture.
-      base_image(*this, {{144, 112, 124, 81}, forms::Rgb(0xC5, 0xC5, 0xC5), forms::ScaleMode::Twips, false, false}),
-      imgl({IDB_SKIN_TAVRIN, IDB_SKIN_CLASSIC, IDB_PUPIL}),
+      picballLeft(*this, Pupil(GeometryAt(Dpi()).LeftPupilLeft, GeometryAt(Dpi()))),
+      picballRight(*this, Pupil(GeometryAt(Dpi()).RightPupilLeft, GeometryAt(Dpi()))),
+      base_image(*this, SkinHolder(GeometryAt(Dpi()))),
+      imgl(EyesPictures(Dpi())),
       Timer1(*this, 10, [this] { Timer1_Timer(); }),
       Timer2(*this, 9, [this] { Timer2_Timer(); }),
       Timer3(*this, 2000, [this] { Timer3_Timer(); }),
-      program_(program) {
+      program_(program),
+      geometry_(GeometryAt(Dpi())) {
+    ApplyGeometry(geometry_);
     picballLeft.MouseMove = [this](int b, int s, float x, float y) { picballLeft_MouseMove(b, s, x, y); };
     picballRight.MouseMove = [this](int b, int s, float x, float y) { picballRight_MouseMove(b, s, x, y); };
     picballLeft.MouseUp = [this](int b, int s, float x, float y) { picballLeft_MouseUp(b, s, x, y); };
@@ -69,14 +92,16 @@ void Form1::Form_Initialize() {
 // box titled "Tavrin Eyes" and ends the program, as every failure that reaches Windows does.
 void Form1::Form_Load() {
     // The layout picture of base_image: fully transparent, kept when no skin is chosen.
-    base_image.SetPicture(forms::Picture::FromResource(IDB_PLACEHOLDER));
+    base_image.SetPicture(ChosenSkinPicture());
 
     LoadSettingsAndPlace();
     SetWindowColorKey(*this, 255);
 
     auto skin = program_.Settings().LoadSkin();
-    if (skin == 1) base_image.SetPicture(imgl.ListImages(1));
-    if (skin == 2) base_image.SetPicture(imgl.ListImages(2));
+    if (skin == 1 || skin == 2) {
+        skin_ = *skin;
+        base_image.SetPicture(ChosenSkinPicture());
+    }
 
     picballLeft.SetPicture(imgl.ListImages(3));
     picballRight.SetPicture(imgl.ListImages(3));
@@ -122,16 +147,42 @@ void Form1::LoadSettingsAndPlace() {
     }
 }
 
-void Form1::Timer1_Timer() { TrackPupil(picballLeft, CerLeft, LeftRest); }
-void Form1::Timer2_Timer() { TrackPupil(picballRight, CerRight, RightRest); }
+void Form1::ApplyGeometry(const EyesGeometry& geometry) {
+    geometry_ = geometry;
+    CerLeft = {geometry.LeftEye.Left, geometry.LeftEye.Top, geometry.LeftEye.Width, geometry.LeftEye.Height};
+    CerRight = {geometry.RightEye.Left, geometry.RightEye.Top, geometry.RightEye.Width, geometry.RightEye.Height};
+    picballLeft.SetSize(geometry.PupilBox, geometry.PupilBox);
+    picballRight.SetSize(geometry.PupilBox, geometry.PupilBox);
+    base_image.Move(geometry.SkinHolder.Left, geometry.SkinHolder.Top);
+    base_image.SetSize(geometry.SkinHolder.Width, geometry.SkinHolder.Height);
+}
+
+forms::PicturePtr Form1::ChosenSkinPicture() {
+    if (skin_ == 1 || skin_ == 2) return imgl.ListImages(static_cast<std::size_t>(skin_));
+    return art::PlaceholderPicture(Dpi());
+}
+
+void Form1::Form_DpiChanged() {
+    ApplyGeometry(GeometryAt(Dpi()));
+    imgl.Replace(EyesPictures(Dpi()));
+    base_image.SetPicture(ChosenSkinPicture());
+    picballLeft.SetPicture(imgl.ListImages(3));
+    picballRight.SetPicture(imgl.ListImages(3));
+    // The pupils take their places at the new scale on the next ticks.
+    program_.OverlayFollowsEyes();
+}
+
+void Form1::Timer1_Timer() { TrackPupil(picballLeft, CerLeft, geometry_.LeftRest); }
+void Form1::Timer2_Timer() { TrackPupil(picballRight, CerRight, geometry_.RightRest); }
 
 // One tick of a pupil's timer: read the cursor, move the pupil towards it. Every tick starts from the
 // window's position now, so the pupils keep tracking while the eyes are dragged.
 void Form1::TrackPupil(forms::PictureBox& pupil, const forms::Shape& eye, const RestPoint& rest) {
     GetCursorXY(CursorX, CursorY);
-    const PupilSpot spot = PupilPosition(
-        {Left(), Top(), forms::Screen.TwipsPerPixelX(), forms::Screen.TwipsPerPixelY()},
-        {eye.Left, eye.Top, eye.Width, eye.Height}, {pupil.Width(), pupil.Height()}, rest, CursorX, CursorY);
+    const PupilSpot spot =
+        PupilPosition({Left(), Top(), forms::Screen.TwipsPerPixelX(), forms::Screen.TwipsPerPixelY()},
+                      {eye.Left, eye.Top, eye.Width, eye.Height}, {pupil.Width(), pupil.Height()}, rest, CursorX,
+                      CursorY, geometry_.NearRadius);
     pupil.Move(spot.Left, spot.Top);
     pupil.Cls();
 }

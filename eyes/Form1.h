@@ -3,6 +3,7 @@
 // pupils show (the skin lies beneath it in Form6). Its start-up is the program's start-up.
 
 #include "eyes/logic/Drag.h"
+#include "eyes/logic/Geometry.h"
 #include "eyes/logic/PupilTracking.h"
 #include "forms/Form.h"
 #include "forms/PictureBox.h"
@@ -18,7 +19,7 @@ public:
 
     forms::PictureBox picballLeft;          // the left pupil
     forms::PictureBox picballRight;         // the right pupil
-    forms::Shape CerLeft{12, 18, 45, 59};   // the left eye's area (pixels), where its pupil moves
+    forms::Shape CerLeft{12, 18, 45, 59};   // the left eye's area (pixels at 100 %), where its pupil moves
     forms::Shape CerRight{72, 18, 45, 59};  // the right eye's area
     forms::PictureBox base_image;           // holds the skin picture for the overlay; lies outside the window
     forms::ImageList imgl;                  // 1 the "Tavrin" skin, 2 the "Classic" skin, 3 the pupil
@@ -33,9 +34,15 @@ public:
 protected:
     void Form_Initialize() override;
     void Form_Load() override;
+    // On a monitor of another scale: the geometry and every picture follow it, and the overlay too.
+    void Form_DpiChanged() override;
 
 private:
     void LoadSettingsAndPlace();
+    // The eye areas, rest points, near radius and the pupils' and base_image's boxes at a scale.
+    void ApplyGeometry(const EyesGeometry& geometry);
+    // The picture base_image holds: the chosen skin, or the see-through placeholder.
+    forms::PicturePtr ChosenSkinPicture();
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();
@@ -49,6 +56,8 @@ private:
     void StorePositionAfter(int Button);
 
     Program& program_;
+    EyesGeometry geometry_;
+    long skin_ = 0;                      // the skin shown: 1 "Tavrin", 2 "Classic", 0 none (the placeholder)
     forms::unique_handle runningMutex_;  // "Tavrin_Eyes", held while the program runs
     DragAnchor picballLeftAnchor;
     DragAnchor picballRightAnchor;

@@ -22,23 +22,30 @@ forms::FormLayout Form6Layout() {
 Form6::Form6(Program& program) : Form(Form6Layout()), program_(program) {}
 
 void Form6::Form_Load() {
+    const LONG style = GetWindowLongA(hWnd(), GWL_EXSTYLE);
+    SetWindowLongA(hWnd(), GWL_EXSTYLE, style | WS_EX_LAYERED);
+    ShowSkin();
+
+    program_.SetZOrder(program_.Settings().LoadOnTop() == 1);
+}
+
+void Form6::ShowSkin() {
     const WindowPosition eyes = program_.EyesPosition();
     SetLeft(eyes.Left);
     SetTop(eyes.Top);
-
-    const LONG style = GetWindowLongA(hWnd(), GWL_EXSTYLE);
-    SetWindowLongA(hWnd(), GWL_EXSTYLE, style | WS_EX_LAYERED);
 
     const forms::PicturePtr picture = program_.SkinPicture();
     imageWidth_ = forms::HimetricToPixelsX(picture->Width());
     imageHeight_ = forms::HimetricToPixelsY(picture->Height());
     UpdateAlphaImage();
-
-    program_.SetZOrder(program_.Settings().LoadOnTop() == 1);
 }
 
-// Puts the skin picture, premultiplied per-pixel alpha, on the layered window at its position. The
-// bitmap is borrowed for this one update.
+// Form1 draws the skin picture anew at its own change of scale and then calls ShowSkin; here the
+// overlay only goes back to Form1's position and size, whichever window had its change first.
+void Form6::Form_DpiChanged() { ShowSkin(); }
+
+// Puts the skin picture, premultiplied per-pixel alpha, on the layered window at its position, at the
+// picture's size. The bitmap is borrowed for this one update; the screen's palette is the default's.
 void Form6::UpdateAlphaImage() {
     forms::unique_hdc memory(CreateCompatibleDC(nullptr));
     forms::unique_select_object selected(memory.get(), program_.SkinPicture()->Handle());
@@ -48,7 +55,7 @@ void Form6::UpdateAlphaImage() {
     SIZE size{imageWidth_, imageHeight_};
     POINT source{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    UpdateLayeredWindow(hWnd(), memory.get(), &destination, &size, memory.get(), &source, 0, &blend, ULW_ALPHA);
+    UpdateLayeredWindow(hWnd(), nullptr, &destination, &size, memory.get(), &source, 0, &blend, ULW_ALPHA);
 }
 
 void Form6::Form_MouseMove(int Button, int, float X, float Y) { program_.DragBy(anchor_, *this, Button, X, Y); }

@@ -15,8 +15,12 @@ class Form6 : public forms::Form {
 public:
     explicit Form6(Program& program);
 
+    // Draws the skin picture at its size at Form1's position: at load, and after a change of scale.
+    void ShowSkin();
+
 protected:
     void Form_Load() override;
+    void Form_DpiChanged() override;
     void Form_MouseMove(int Button, int Shift, float X, float Y) override;
     void Form_MouseDown(int Button, int Shift, float X, float Y) override;
     void Form_Click() override;

@@ -53,6 +53,10 @@ void Program::ShowOverlay() {
     form6_.SetPicture(SkinPicture());
 }
 
+void Program::OverlayFollowsEyes() {
+    if (form6_.hWnd()) form6_.ShowSkin();
+}
+
 void Program::BringPupilsToFront() { SetForegroundWindow(form1_.hWnd()); }
 
 void Program::ShowEyesMenu(forms::Form& window) { form2_.ShowEyesMenu(window); }

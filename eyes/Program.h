@@ -42,6 +42,8 @@ public:
     forms::PicturePtr SkinPicture() const;
     // Shows the overlay with the skin picture; its load puts it beneath Form1.
     void ShowOverlay();
+    // After Form1 changed scale: the overlay draws the skin picture anew at Form1's position.
+    void OverlayFollowsEyes();
     void BringPupilsToFront();
     // The right-click on a pupil or on the overlay.
     void ShowEyesMenu(forms::Form& window);

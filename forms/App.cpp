@@ -46,14 +46,15 @@ HWND AppObject::HiddenOwner() {
 }
 
 namespace {
-// The system's DPI is fixed for the life of a DPI-unaware process, so it is read once.
+// The system's DPI is fixed for the life of the process (a change of the main monitor's scale takes a
+// new sign-in for it), so it is read once.
 int ReadDpi() {
     unique_hdc_window screen(nullptr);
     const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
-    return dpi > 0 ? dpi : 96;
+    return dpi > 0 ? dpi : DefaultDpi;
 }
 const int screenDpi = ReadDpi();
-const float twipsPerPixel = 1440.0f / static_cast<float>(screenDpi);
+const float twipsPerPixel = TwipsPerPixelAt(screenDpi);
 }  // namespace
 
 int ScreenObject::Dpi() const { return screenDpi; }

@@ -34,11 +34,18 @@ private:
     HWND hiddenOwner_ = nullptr;
 };
 
+// The dots per inch of a display at 100 %.
+inline constexpr int DefaultDpi = 96;
+// Twips per pixel at a DPI: 15 at 96, 10 at 144.
+inline float TwipsPerPixelAt(int dpi) { return 1440.0f / static_cast<float>(dpi); }
+
 class ScreenObject {
 public:
-    // The screen's dots per inch (96 at 100 %), read once.
+    // The system's dots per inch (96 at 100 %), read once: the DPI of the main monitor when the user
+    // signed in. A window on a monitor of another scale has its own (Control::Dpi).
     int Dpi() const;
-    // The screen's size in twips and the twips per pixel; 15 on a 96-dpi screen.
+    // The screen's size in twips and the twips per pixel at the system's DPI; 15 at 96 dpi. Positions
+    // on the screen (a form's Left and Top) convert with these.
     float Width() const;
     float Height() const;
     float TwipsPerPixelX() const;

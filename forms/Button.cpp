@@ -17,8 +17,18 @@ void Button::CreateAsChild(HWND parent) {
     hwnd_ = CreateWindowExA(0, "BUTTON", caption_.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                             rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
                             App.Instance(), nullptr);
-    hfont_ = MakeFont(font_);
+    hfont_ = MakeFont(font_, container_.Dpi());
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont_.get()), TRUE);
+}
+
+void Button::DpiChanged() {
+    if (!hwnd_) return;
+    const RECT rect = container_.ToPixelRect(bounds_);
+    SetWindowPos(hwnd_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    unique_hfont font = MakeFont(font_, container_.Dpi());
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    hfont_ = std::move(font);  // the old font goes once the button no longer uses it
 }
 
 void Button::OnCommand(HWND from, int code) {

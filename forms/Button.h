@@ -19,6 +19,7 @@ public:
 
     void CreateAsChild(HWND parent) override;
     void OnCommand(HWND from, int code) override;
+    void DpiChanged() override;
     HWND hWnd() const { return hwnd_; }
 
     std::function<void()> Click;

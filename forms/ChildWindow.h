@@ -12,6 +12,8 @@ public:
     virtual void CreateAsChild(HWND parent) = 0;
     // A WM_COMMAND notification from the child window `from` to the container.
     virtual void OnCommand(HWND, int) {}
+    // The container's DPI has changed: stand, size and draw at the new one.
+    virtual void DpiChanged() {}
 };
 
 }  // namespace forms

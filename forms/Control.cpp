@@ -47,29 +47,23 @@ int ShiftState(WPARAM keys) {
            (GetKeyState(VK_MENU) < 0 ? AltMask : 0);
 }
 
-float UnitsPerPixel(ScaleMode scale, float twipsPerPixel) { return scale == ScaleMode::Twips ? twipsPerPixel : 1.0f; }
-
 }  // namespace
 
-int ToPixelsX(ScaleMode scale, float value) {
-    return static_cast<int>(std::nearbyint(value / UnitsPerPixel(scale, Screen.TwipsPerPixelX())));
-}
-int ToPixelsY(ScaleMode scale, float value) {
-    return static_cast<int>(std::nearbyint(value / UnitsPerPixel(scale, Screen.TwipsPerPixelY())));
-}
+int Control::ToPixelsX(float value) const { return static_cast<int>(std::nearbyint(value / UnitsPerPixelX())); }
+int Control::ToPixelsY(float value) const { return static_cast<int>(std::nearbyint(value / UnitsPerPixelY())); }
 
 RECT Control::ToPixelRect(const Bounds& bounds) const {
-    const int left = ToPixelsX(scale_, bounds.Left);
-    const int top = ToPixelsY(scale_, bounds.Top);
-    return {left, top, left + ToPixelsX(scale_, bounds.Width), top + ToPixelsY(scale_, bounds.Height)};
+    const int left = ToPixelsX(bounds.Left);
+    const int top = ToPixelsY(bounds.Top);
+    return {left, top, left + ToPixelsX(bounds.Width), top + ToPixelsY(bounds.Height)};
 }
 
 Control::~Control() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
-float Control::UnitsPerPixelX() const { return UnitsPerPixel(scale_, Screen.TwipsPerPixelX()); }
-float Control::UnitsPerPixelY() const { return UnitsPerPixel(scale_, Screen.TwipsPerPixelY()); }
+float Control::UnitsPerPixelX() const { return scale_ == ScaleMode::Twips ? TwipsPerPixelAt(Dpi()) : 1.0f; }
+float Control::UnitsPerPixelY() const { return UnitsPerPixelX(); }
 
 void Control::SetPicture(PicturePtr picture) {
     picture_ = std::move(picture);
@@ -100,6 +94,21 @@ void Control::CreateChildren() {
         tool.lpszText = item->ToolTipText.data();
         SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
+}
+
+void Control::LayOutChildrenAgain() {
+    for (ChildWindow* child : children_) child->DpiChanged();
+    for (Windowless* item : windowless_) {
+        item->DpiChanged();
+        if (!tooltip_ || item->ToolTipText.empty()) continue;
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = hwnd_;
+        tool.uId = reinterpret_cast<UINT_PTR>(item);
+        tool.rect = item->PixelRect();
+        SendMessageA(tooltip_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 // The boundary between Windows and the program: nothing thrown may pass through Windows' own code, so

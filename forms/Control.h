@@ -28,9 +28,14 @@ public:
 
     HWND hWnd() const { return hwnd_; }
     ScaleMode Scale() const { return scale_; }
-    // Units of this control's scale per pixel (1 for pixels, 15 for twips on a 96-dpi screen).
+    // The dots per inch this control is laid out and drawn at: its window's monitor's (96 at 100 %).
+    virtual int Dpi() const = 0;
+    // Units of this control's scale per pixel (1 for pixels, 15 for twips at 96 dpi, 10 at 144).
     float UnitsPerPixelX() const;
     float UnitsPerPixelY() const;
+    // A length or position of this control's scale in its client pixels, to the nearest pixel.
+    int ToPixelsX(float value) const;
+    int ToPixelsY(float value) const;
 
     OleColor BackColor;
 
@@ -53,6 +58,8 @@ protected:
                             HWND parent);
     // Makes the child controls once this window exists.
     void CreateChildren();
+    // Lays the controls inside out again at this control's DPI now: positions, sizes, fonts, pictures.
+    void LayOutChildrenAgain();
 
     // Every message of the window. What it throws is reported at the window procedure, once.
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -82,9 +89,5 @@ private:
     PicturePtr picture_;
     HWND tooltip_ = nullptr;
 };
-
-// Converts between a control's scale and pixels.
-int ToPixelsX(ScaleMode scale, float value);
-int ToPixelsY(ScaleMode scale, float value);
 
 }  // namespace forms

@@ -12,7 +12,7 @@ struct Font {
     bool Underline = false;
 };
 
-// The font at the screen's resolution.
-unique_hfont MakeFont(const Font& font);
+// The font at a DPI (96 at 100 %): its points become that many pixels high.
+unique_hfont MakeFont(const Font& font, int dpi);
 
 }  // namespace forms

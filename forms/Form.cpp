@@ -22,9 +22,44 @@ DWORD StyleOf(BorderStyle border) {
 
 int Nearest(float value) { return static_cast<int>(std::nearbyint(value)); }
 
+// The frame around a client area at a DPI: from Windows 10 (1607) on, at that DPI; before, at the
+// system's, which is then the only one.
+RECT AdjustForDpi(RECT client, DWORD style, DWORD exStyle, int dpi) {
+    using AdjustAtDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustAtDpi = reinterpret_cast<AdjustAtDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
+    if (!adjustAtDpi || !adjustAtDpi(&client, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&client, style, FALSE, exStyle);
+    return client;
+}
+
 }  // namespace
 
-Form::Form(FormLayout layout) : Control(layout.Scale, layout.BackColor), layout_(std::move(layout)) {}
+Form::Form(FormLayout layout)
+    : Control(layout.Scale, layout.BackColor),
+      layout_(std::move(layout)),
+      dpi_(Screen.Dpi()) {}
+
+SIZE Form::FrameSize(DWORD style, DWORD exStyle) const {
+    const float tpp = TwipsPerPixelAt(dpi_);
+    const RECT frame = AdjustForDpi({0, 0, Nearest(layout_.Client.Width / tpp), Nearest(layout_.Client.Height / tpp)},
+                                    style, exStyle, dpi_);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void Form::ApplyDpi(int dpi, const RECT& suggested) {
+    if (dpi <= 0) return;
+    dpi_ = dpi;
+    if (hwnd_) {
+        const auto style = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE));
+        const auto exStyle = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE));
+        const SIZE size = FrameSize(style, exStyle);
+        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    LayOutChildrenAgain();
+    Form_DpiChanged();
+    Refresh();
+}
 
 void Form::Load() {
     if (loaded_) return;
@@ -45,10 +80,11 @@ void Form::Load() {
     }
     const DWORD style = StyleOf(layout_.Border);
 
-    RECT frame{0, 0, Nearest(layout_.Client.Width / tppX), Nearest(layout_.Client.Height / tppY)};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
+    // The client area's origin is the layout's; the frame around it goes out from there.
+    const RECT frame = AdjustForDpi({0, 0, 0, 0}, style, exStyle, dpi_);
+    const SIZE size = FrameSize(style, exStyle);
+    const int width = size.cx;
+    const int height = size.cy;
     int x = Nearest(layout_.Client.Left / tppX) + frame.left;
     int y = Nearest(layout_.Client.Top / tppY) + frame.top;
     if (layout_.CenterScreen) {
@@ -114,6 +150,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     }
+    case WM_DPICHANGED:
+        ApplyDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) Form_Activate();
         break;

@@ -35,6 +35,12 @@ public:
     // Loads the form if needed, then shows and activates it.
     void Show();
 
+    int Dpi() const override { return dpi_; }
+    // The window is on a monitor of another DPI now (WM_DPICHANGED): it takes the suggested top-left,
+    // sizes its client area to the layout at the new DPI, lays out its controls again, runs
+    // Form_DpiChanged and redraws.
+    void ApplyDpi(int dpi, const RECT& suggested);
+
     float Left() const { return left_; }
     float Top() const { return top_; }
     void SetLeft(float twips);
@@ -50,6 +56,8 @@ protected:
     virtual void Form_MouseDown(int, int, float, float) {}
     virtual void Form_MouseUp(int, int, float, float) {}
     virtual void Form_Click() {}
+    // After the controls are laid out at a new DPI: what the form draws itself follows here.
+    virtual void Form_DpiChanged() {}
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -59,8 +67,11 @@ private:
     void OnMouseUp(int button, int shift, float x, float y) override { Form_MouseUp(button, shift, x, y); }
     void OnClick() override { Form_Click(); }
     void MoveToPosition();
+    // The window's size for a client area of the layout's size at the form's DPI.
+    SIZE FrameSize(DWORD style, DWORD exStyle) const;
 
     FormLayout layout_;
+    int dpi_;
     float left_ = 0, top_ = 0;  // twips
     POINT pixel_{};             // where the window stands
     bool loaded_ = false;

@@ -41,6 +41,16 @@ void Image::Decode() {
 }
 
 void Image::Draw(HDC dc) {
+    if (!drawn_ && DrawnAt) drawn_ = DrawnAt(container_.Dpi());
+    if (drawn_) {
+        const RECT rect = PixelRect();
+        unique_hdc memory(CreateCompatibleDC(dc));
+        unique_select_object selected(memory.get(), drawn_->Handle());
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        GdiAlphaBlend(dc, rect.left, rect.top, drawn_->PixelWidth(), drawn_->PixelHeight(), memory.get(), 0, 0,
+                      drawn_->PixelWidth(), drawn_->PixelHeight(), blend);
+        return;
+    }
     if (!picture_) Decode();
     if (!picture_) return;
     OLE_XSIZE_HIMETRIC width = 0;

@@ -15,7 +15,7 @@ Label::Label(Control& container, Bounds bounds, std::string caption, Font font, 
 RECT Label::PixelRect() const { return container_.ToPixelRect(bounds_); }
 
 HFONT Label::FontHandle() {
-    if (!hfont_) hfont_ = MakeFont(font_);
+    if (!hfont_) hfont_ = MakeFont(font_, container_.Dpi());
     return hfont_.get();
 }
 

@@ -21,6 +21,7 @@ public:
 
     RECT PixelRect() const override;
     void Draw(HDC dc) override;
+    void DpiChanged() override { hfont_.reset(); }
 
     std::string Caption;
 

@@ -3,6 +3,7 @@
 #include "forms/App.h"
 
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -25,6 +26,26 @@ std::shared_ptr<Picture> Picture::FromResource(int id) {
     return picture;
 }
 
+std::shared_ptr<Picture> Picture::FromPixels(int width, int height, const std::vector<std::uint32_t>& argb) {
+    if (width <= 0 || height <= 0 || argb.size() != static_cast<std::size_t>(width) * height)
+        throw std::invalid_argument("A picture's pixels do not match its size.");
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    auto picture = std::make_shared<Picture>();
+    picture->bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!picture->bitmap_ || !bits) throw std::runtime_error("A picture could not be made.");
+    std::memcpy(bits, argb.data(), argb.size() * sizeof argb[0]);
+    picture->width_ = width;
+    picture->height_ = height;
+    return picture;
+}
+
 long Picture::Width() const { return std::lround(width_ * HimetricPerInch / Screen.Dpi()); }
 long Picture::Height() const { return std::lround(height_ * HimetricPerInch / Screen.Dpi()); }
 
@@ -36,11 +57,16 @@ int HimetricToPixelsY(long himetric) {
 }
 
 PicturePtr ImageList::ListImages(std::size_t index) {
-    if (index < 1 || index > ids_.size()) throw std::out_of_range("Index out of bounds");
-    if (loaded_.size() < ids_.size()) loaded_.resize(ids_.size());
+    if (index < 1 || index > sources_.size()) throw std::out_of_range("Index out of bounds");
+    if (loaded_.size() < sources_.size()) loaded_.resize(sources_.size());
     auto& picture = loaded_[index - 1];
-    if (!picture) picture = Picture::FromResource(ids_[index - 1]);
+    if (!picture) picture = sources_[index - 1]();
     return picture;
+}
+
+void ImageList::Replace(std::vector<PictureSource> sources) {
+    sources_ = std::move(sources);
+    loaded_.clear();
 }
 
 }  // namespace forms

@@ -4,6 +4,8 @@
 
 #include "forms/Handles.h"
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -13,6 +15,9 @@ class Picture {
 public:
     // A bitmap resource, loaded as a DIB section so that a 32-bit picture keeps its alpha bytes.
     static std::shared_ptr<Picture> FromResource(int id);
+    // A 32-bit picture from pixels drawn at run time: `width` x `height` values 0xAARRGGBB, row by row
+    // from the top, the colours premultiplied by their alpha.
+    static std::shared_ptr<Picture> FromPixels(int width, int height, const std::vector<std::uint32_t>& argb);
 
     HBITMAP Handle() const { return bitmap_.get(); }
     int PixelWidth() const { return width_; }
@@ -32,14 +37,18 @@ using PicturePtr = std::shared_ptr<Picture>;
 int HimetricToPixelsX(long himetric);
 int HimetricToPixelsY(long himetric);
 
+using PictureSource = std::function<PicturePtr()>;
+
 class ImageList {
 public:
-    explicit ImageList(std::vector<int> resourceIds) : ids_(std::move(resourceIds)) {}
-    // Image `index`, counted from 1; loaded on first use and shared from then on.
+    explicit ImageList(std::vector<PictureSource> sources) : sources_(std::move(sources)) {}
+    // Image `index`, counted from 1; made on first use and shared from then on.
     PicturePtr ListImages(std::size_t index);
+    // New sources (the same pictures drawn at another scale); the pictures made so far are let go.
+    void Replace(std::vector<PictureSource> sources);
 
 private:
-    std::vector<int> ids_;
+    std::vector<PictureSource> sources_;
     std::vector<PicturePtr> loaded_;
 };
 

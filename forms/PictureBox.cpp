@@ -17,19 +17,33 @@ PictureBox::PictureBox(Control& container, PictureBoxLayout layout)
 }
 
 void PictureBox::CreateAsChild(HWND parent) {
-    const ScaleMode scale = container_.Scale();
-    pixel_ = {ToPixelsX(scale, left_), ToPixelsY(scale, top_)};
+    pixel_ = {container_.ToPixelsX(left_), container_.ToPixelsY(top_)};
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (visible_ ? WS_VISIBLE : 0);
-    CreateWindowObject(border_ ? WS_EX_CLIENTEDGE : 0, style, "", pixel_.x, pixel_.y, ToPixelsX(scale, width_),
-                       ToPixelsY(scale, height_), parent);
+    CreateWindowObject(border_ ? WS_EX_CLIENTEDGE : 0, style, "", pixel_.x, pixel_.y, container_.ToPixelsX(width_),
+                       container_.ToPixelsY(height_), parent);
     CreateChildren();
+}
+
+void PictureBox::DpiChanged() {
+    if (!hWnd()) return;
+    pixel_ = {container_.ToPixelsX(left_), container_.ToPixelsY(top_)};
+    SetWindowPos(hWnd(), nullptr, pixel_.x, pixel_.y, container_.ToPixelsX(width_), container_.ToPixelsY(height_),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOutChildrenAgain();
+}
+
+void PictureBox::SetSize(float width, float height) {
+    width_ = width;
+    height_ = height;
+    if (hWnd())
+        SetWindowPos(hWnd(), nullptr, 0, 0, container_.ToPixelsX(width_), container_.ToPixelsY(height_),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PictureBox::Move(float left, double top) {
     left_ = left;
     top_ = static_cast<float>(top);
-    const ScaleMode scale = container_.Scale();
-    const POINT target{ToPixelsX(scale, left_), ToPixelsY(scale, top_)};
+    const POINT target{container_.ToPixelsX(left_), container_.ToPixelsY(top_)};
     if (!hWnd() || (target.x == pixel_.x && target.y == pixel_.y)) return;
     pixel_ = target;
     SetWindowPos(hWnd(), nullptr, target.x, target.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -21,12 +21,16 @@ public:
     PictureBox(Control& container, PictureBoxLayout layout);
 
     void CreateAsChild(HWND parent) override;
+    void DpiChanged() override;
+    int Dpi() const override { return container_.Dpi(); }
 
     float Left() const { return left_; }
     float Top() const { return top_; }
     float Width() const { return width_; }
     float Height() const { return height_; }
     void Move(float left, double top);
+    // A new size, in the container's scale.
+    void SetSize(float width, float height);
     void SetVisible(bool visible);
     // Clears run-time drawing. This layer offers none, so the picture and back colour just stay.
     void Cls() {}

@@ -20,6 +20,8 @@ public:
     virtual void Draw(HDC dc) = 0;
     // Where it stands, in its container's client pixels.
     virtual RECT PixelRect() const = 0;
+    // The container's DPI has changed: whatever was made for the old one (a font, a picture) goes.
+    virtual void DpiChanged() {}
 
     std::function<void()> Click;
     HCURSOR MouseIcon = nullptr;  // shown while the pointer is over it

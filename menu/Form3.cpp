@@ -1,5 +1,6 @@
 #include "menu/Form3.h"
 
+#include "art/ScaledPictures.h"
 #include "art/resources.h"
 #include "forms/App.h"
 #include "forms/Shell.h"
@@ -30,8 +31,6 @@ constexpr forms::OleColor Red = forms::Rgb(255, 0, 0);
 constexpr forms::OleColor Blue = forms::Rgb(0, 0, 255);
 constexpr forms::OleColor DarkGrey = forms::Rgb(64, 64, 64);
 
-HCURSOR LinkCursor() { return LoadCursorA(forms::App.Instance(), MAKEINTRESOURCEA(IDC_HAND_LINK)); }
-
 }  // namespace
 
 Form3::Form3()
@@ -49,7 +48,8 @@ Form3::Form3()
       Label8(*this, {240, 5040, 420, 240}, "Visit", Tahoma(9.75f), DarkGrey),
       Label12(*this, {840, 5040, 2880, 240}, SiteShown, Tahoma(9.75f, true), Blue),
       Label2(*this, {360, 5400, 3390, 240}, "to Download more utilities like this.", Tahoma(9.75f), DarkGrey) {
-    for (forms::Label* link : {&Label3, &Label10, &Label7, &Label12}) link->MouseIcon = LinkCursor();
+    SetLinkCursor();
+    Image3.DrawnAt = [](int dpi) { return art::DonateBadgePicture(dpi); };
     Label10.ToolTipText = "Visit Tavrin Eyes Home";
 
     Command1.Click = [this] { Open(std::string(SiteAddress) + DonatePage); };
@@ -62,6 +62,13 @@ Form3::Form3()
 void Form3::Form_Activate() {
     SetWindowPos(hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
 }
+
+void Form3::SetLinkCursor() {
+    linkCursor_ = art::HandCursor(Dpi());
+    for (forms::Label* link : {&Label3, &Label10, &Label7, &Label12}) link->MouseIcon = linkCursor_.get();
+}
+
+void Form3::Form_DpiChanged() { SetLinkCursor(); }
 
 void Form3::Open(const std::string& address) { forms::OpenAddress(hWnd(), address); }
 

@@ -31,9 +31,14 @@ public:
 
 protected:
     void Form_Activate() override;
+    // The badge and the links' hand are drawn for the new scale.
+    void Form_DpiChanged() override;
 
 private:
     void Open(const std::string& address);
+    void SetLinkCursor();
+
+    forms::unique_hicon linkCursor_;  // the links' pointing hand at the window's scale
 };
 
 }  // namespace menu

@@ -1,6 +1,7 @@
 #include "skinner/Splash.h"
 
 #include "art/Colors.h"
+#include "art/ScaledPictures.h"
 #include "art/resources.h"
 #include "forms/App.h"
 #include "forms/MsgBox.h"
@@ -26,10 +27,12 @@ forms::FormLayout SplashLayout() {
     return layout;
 }
 
-std::vector<int> FrameIds() {
-    std::vector<int> ids;
-    for (int frame = 0; frame < FrameCount; ++frame) ids.push_back(IDB_PGB_FIRST + frame);
-    return ids;
+// The 15 frames at a DPI.
+std::vector<forms::PictureSource> Frames(int dpi) {
+    std::vector<forms::PictureSource> frames;
+    for (int blocks = 1; blocks <= FrameCount; ++blocks)
+        frames.push_back([blocks, dpi] { return art::ProgressFramePicture(blocks, dpi); });
+    return frames;
 }
 
 }  // namespace
@@ -39,13 +42,19 @@ Form1::Form1()
       Label1(*this, {360, 250, 960, 195}, "Please wait", {"Verdana", 8.25f, false, false}, forms::Rgb(0, 0, 0)),
       // Shown at the frame's own size; where a frame is narrower the window's grey shows.
       img_pgb(*this, {{1560, 240, 1890, 255}, Grey, forms::ScaleMode::Twips, false, true}),
-      imgl_pgb(FrameIds()),
+      imgl_pgb(Frames(Dpi())),
       tmr_pgb(*this, 50, [this] { tmr_pgb_Timer(); }),
       tmr_launch(*this, 1000, [this] { tmr_launch_Timer(); }) {}
 
 void Form1::Form_Load() {
     img_pgb.SetPicture(imgl_pgb.ListImages(1));
     tmr_pgb.SetEnabled(true);
+}
+
+void Form1::Form_DpiChanged() {
+    const int frame = FrameOnShow();
+    imgl_pgb.Replace(Frames(Dpi()));
+    img_pgb.SetPicture(imgl_pgb.ListImages(static_cast<std::size_t>(frame)));
 }
 
 // The frame on show, found by comparing with frames 1 to 14; 15 (the full bar) when none matches.

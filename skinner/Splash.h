@@ -21,6 +21,8 @@ public:
 
 protected:
     void Form_Load() override;
+    // The frames are drawn for the new scale; the bar keeps its place.
+    void Form_DpiChanged() override;
 
 private:
     int FrameOnShow();

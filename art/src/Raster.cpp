@@ -118,6 +118,8 @@ Pixmap Premultiplied(const Image& image) {
     return out;
 }
 
+double ScaleOfDpi(int dpi) { return std::clamp(dpi / 96.0, MinScale, MaxScale); }
+
 int ScaledSize(int size, double scale) {
     // Written so that NaN fails too.
     if (!(scale >= MinScale && scale <= MaxScale)) throw std::invalid_argument("display scale out of range");

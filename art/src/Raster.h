@@ -166,6 +166,10 @@ Pixmap Premultiplied(const Image& image);
 inline constexpr double MinScale = 1.0;
 inline constexpr double MaxScale = 5.0;
 
+// The display scale of a DPI: 1.0 at 96, 1.5 at 144; a DPI below 96 (which Windows does not offer)
+// counts as 100 %, one above 480 as 500 %.
+double ScaleOfDpi(int dpi);
+
 // Pixels of a length of `size` pixels at 100 % drawn at `scale`: rounded to
 // the nearest whole pixel, halves up (13 at 1.5 is 20). Throws
 // std::invalid_argument for a scale outside MinScale..MaxScale.

@@ -9,7 +9,7 @@ constexpr float Half = 2.0f;
 }
 
 PupilSpot PupilPosition(const WindowOrigin& window, const EyeArea& eye, const PupilSize& pupil, const RestPoint& rest,
-                        long cursorX, long cursorY) {
+                        long cursorX, long cursorY, double nearRadius) {
     // The eye's centre in screen pixels.
     const float cx = window.LeftTwips / window.TwipsPerPixelX + eye.Left + eye.Width / Half;
     const float cy = window.TopTwips / window.TwipsPerPixelY + eye.Top + eye.Height / Half;
@@ -19,7 +19,7 @@ PupilSpot PupilPosition(const WindowOrigin& window, const EyeArea& eye, const Pu
     const double dy = cy - static_cast<double>(cursorY);
     const double dist = std::sqrt(dx * dx + dy * dy);
 
-    if (dist > NearRadius) {
+    if (dist > nearRadius) {
         const double ux = dx / dist;
         const double uy = dy / dist;
         const float rx = eye.Width / Half - pupil.Width / Half;

@@ -26,11 +26,12 @@ struct PupilSpot {  // the pupil box's new Left (single) and Top (double), in wi
     double Top;
 };
 
-inline constexpr double NearRadius = 16.0;
-inline constexpr RestPoint LeftRest{28.0, 39.0};
+inline constexpr double NearRadius = 16.0;        // at 100 %
+inline constexpr RestPoint LeftRest{28.0, 39.0};  // at 100 %
 inline constexpr RestPoint RightRest{88.0, 39.0};
 
+// `nearRadius` is NearRadius times the display scale.
 PupilSpot PupilPosition(const WindowOrigin& window, const EyeArea& eye, const PupilSize& pupil, const RestPoint& rest,
-                        long cursorX, long cursorY);
+                        long cursorX, long cursorY, double nearRadius = NearRadius);
 
 }  // namespace eyes

@@ -28,11 +28,12 @@ inline EyesWindows StartEyes(Session& session, pid_t* pid = nullptr) {
     return eyes;
 }
 
-// The pupils' child windows of Form1: left pupil, right pupil (base_image is the 124 x 81 one).
-inline std::pair<Child, Child> Pupils(Session& session, const std::string& form1) {
+// The pupils' child windows of Form1: left pupil, right pupil (base_image is the 124 x 81 one); `side`
+// is the pupils' size, 14 at 100 %.
+inline std::pair<Child, Child> Pupils(Session& session, const std::string& form1, int side = 14) {
     std::vector<Child> pupils;
     for (const Child& child : session.Children(form1))
-        if (child.Width == 14 && child.Height == 14) pupils.push_back(child);
+        if (child.Width == side && child.Height == side) pupils.push_back(child);
     if (pupils.size() != 2) return {};
     if (pupils[0].X > pupils[1].X) std::swap(pupils[0], pupils[1]);
     return {pupils[0], pupils[1]};

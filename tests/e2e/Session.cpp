@@ -120,7 +120,7 @@ Session::~Session() {
         kill(pid, SIGTERM);
         waitpid(pid, nullptr, 0);
     }
-    Run({"rm", "-rf", root_});
+    if (!std::getenv("TAVRIN_KEEP_SESSION")) Run({"rm", "-rf", root_});
 }
 
 std::vector<std::string> Session::Environment() const {

@@ -44,7 +44,7 @@ struct RegValue {
 struct SessionOptions {
     int Width = 1024, Height = 768;
     bool Compositor = false;      // blend per-pixel alpha for screenshots
-    std::string Background = "";  // root window colour, e.g. "#3a6ea5"
+    std::string Background = "";  // a backdrop colour behind every window, rrggbb, e.g. "3a6ea5"
 };
 
 inline constexpr char InstallDir[] = "C:\\Program Files\\Tavrin Eyes";
@@ -52,7 +52,7 @@ inline constexpr char InstallDir[] = "C:\\Program Files\\Tavrin Eyes";
 class Session {
 public:
     explicit Session(SessionOptions options = {});
-    ~Session();
+    ~Session();  // with TAVRIN_KEEP_SESSION set, its folder (prefix, logs) is kept for a look
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 

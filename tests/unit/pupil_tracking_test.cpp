@@ -1,6 +1,9 @@
+#include "eyes/logic/Geometry.h"
 #include "eyes/logic/PupilTracking.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace eyes;
 
@@ -88,6 +91,40 @@ TEST(PupilTracking, FollowsTheWindowWhereverItIs) {
         PupilSpot spot = PupilPosition(window, CerLeft, Pupil, LeftRest, static_cast<long>(x / 15) + 500, -100 + 47);
         EXPECT_NEAR(spot.Left, 43.0, 1e-3);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// At 150 % every length of the eyes is one and a half times its length at 100 %: the worked example
+// above, with the window at (150, 150) and each cursor offset times 1.5 (to the nearest pixel), puts
+// the pupil at 1.5 times each place, within the half pixel of the cursor's rounding.
+TEST(PupilTracking, At150PercentTheWorkedExampleIsOneAndAHalfTimesAsLarge) {
+    const EyesGeometry at150 = GeometryAt(144);
+    EXPECT_EQ(at150.PupilBox, 21);
+    EXPECT_FLOAT_EQ(at150.LeftEye.Left, 18);
+    EXPECT_FLOAT_EQ(at150.LeftEye.Height, 88.5);
+    EXPECT_DOUBLE_EQ(at150.NearRadius, 24);
+    const WindowOrigin window{1500, 1500, 10, 10};
+    const Row rows[] = {
+        {134, 147, 27.5, 38.5},   {144, 147, 37.5, 38.5}, {150, 147, 43.5, 38.5}, {151, 147, 42.993, 39.818},
+        {500, 147, 43.0, 40.469}, {134, 0, 27.447, 18.0}, {0, 0, 17.056, 23.874},
+    };
+    for (const Row& row : rows) {
+        const long x = 150 + std::lround(1.5 * (row.X - 100)), y = 150 + std::lround(1.5 * (row.Y - 100));
+        const PupilSpot spot = PupilPosition(window, at150.LeftEye, {at150.PupilBox, at150.PupilBox}, at150.LeftRest, x,
+                                             y, at150.NearRadius);
+        EXPECT_NEAR(spot.Left, 1.5 * row.Left, 0.76) << row.X << "," << row.Y;
+        EXPECT_NEAR(spot.Top, 1.5 * row.Top, 0.76) << row.X << "," << row.Y;
+    }
+    // The pupils' boxes are whole pixels, halves rounded up as the pictures are; below 100 % (not a
+    // Windows setting) they stay at their 100 % size.
+    EXPECT_EQ(GeometryAt(96).PupilBox, 14);
+    EXPECT_EQ(GeometryAt(120).PupilBox, 18);
+    EXPECT_EQ(GeometryAt(168).PupilBox, 25);
+    EXPECT_EQ(GeometryAt(192).PupilBox, 28);
+    EXPECT_EQ(GeometryAt(72).PupilBox, 14);
 }
 
 }  // namespace

@@ -1,0 +1,116 @@
+// The programs at a display scale of 150 % (144 dpi): the eyes, their pictures, the pupils' formulas
+// and the About window are all one and a half times their size at 100 %, drawn at that size.
+
+#include "tests/e2e/Eyes.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+using namespace e2e;
+
+namespace {
+
+void SetDpi(Session& session, unsigned dpi) { session.SetDword("Control Panel\\Desktop", "LogPixels", dpi); }
+
+// Where the test's screenshots are also kept, for the documentation: TAVRIN_SCREENSHOTS, if set.
+void Keep(const std::string& shot, const std::string& name) {
+    if (const char* folder = std::getenv("TAVRIN_SCREENSHOTS"))
+        std::filesystem::copy_file(shot, std::filesystem::path(folder) / name,
+                                   std::filesystem::copy_options::overwrite_existing);
+}
+
+// Waits until the left pupil stands at (x, y) in Form1's client area.
+bool LeftPupilAt(Session& session, const std::string& form1, int x, int y) {
+    return Session::WaitFor(
+        [&] {
+            const auto [left, right] = Pupils(session, form1, 21);
+            return left.X == x && left.Y == y;
+        },
+        3s);
+}
+
+TEST(DisplayScale, At150PercentEverythingIsOneAndAHalfTimesItsSize) {
+    Session session({.Width = 1024, .Height = 768, .Compositor = true, .Background = "3a6ea5"});
+    session.Install();
+    SetDpi(session, 144);
+    EyesWindows eyes = StartEyes(session);
+    ASSERT_NE(eyes.Form1, "0");
+
+    // The first start's place, 7185 x 4575 twips at 10 twips per pixel, and its size in pixels of
+    // that scale; the overlay at the same place with the skin drawn at 195 x 135.
+    const Rect form1 = session.WindowRect(eyes.Form1);
+    EXPECT_NEAR(form1.Left, 718, 1);
+    EXPECT_NEAR(form1.Top, 458, 1);
+    EXPECT_EQ(form1.Width(), 195);
+    EXPECT_EQ(form1.Height(), 132);
+    const Rect form6 = session.WindowRect(eyes.Form6);
+    EXPECT_EQ(form6.Left, form1.Left);
+    EXPECT_EQ(form6.Top, form1.Top);
+    EXPECT_EQ(form6.Width(), 195);
+    EXPECT_EQ(form6.Height(), 135);
+    // Stored in screen pixels, as always.
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").Text(), std::to_string(form1.Left));
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), std::to_string(form1.Top));
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "scres").Text(), "1024X768");
+
+    // Two pupils of 21 x 21; the skin holder at 144, 112 and 124 x 81 times 1.5.
+    int pupils = 0;
+    for (const Child& child : session.Children(eyes.Form1)) {
+        if (child.Width == 21 && child.Height == 21) ++pupils;
+        if (child.Width == 186) {
+            EXPECT_EQ(child.X, 216);
+            EXPECT_EQ(child.Y, 168);
+        }
+    }
+    EXPECT_EQ(pupils, 2);
+
+    // The pupils where the formulas put them at 1.5 times every length. The left eye's area is
+    // 18, 27, 67.5 x 88.5, its centre at 51.75, 71.25 of the window; the pupil's range 23.25 x 33.75
+    // either side.
+    const double centreX = form1.Left + 51.75, centreY = form1.Top + 71.25;
+    // Far above the eye: the pupil at the top of its range, in the middle (0.75 px of the centre
+    // off the vertical gives 41.2).
+    session.MouseMove(static_cast<int>(centreX), 0);
+    EXPECT_TRUE(LeftPupilAt(session, eyes.Form1, 41, 27));
+    // On the centre within a quarter pixel: one to one around the rest point 42, 58.5.
+    session.MouseMove(static_cast<int>(centreX + 0.5), static_cast<int>(centreY));
+    EXPECT_TRUE(LeftPupilAt(session, eyes.Form1, 42, 58));
+    // 20 px to the right: inside the near radius of 24 (16 at 100 %), still one to one. With the
+    // radius unscaled it would ride the rim at 64.5.
+    session.MouseMove(static_cast<int>(centreX + 20.5), static_cast<int>(centreY));
+    EXPECT_TRUE(LeftPupilAt(session, eyes.Form1, 62, 58));
+    // Far to the left: the left end of the range, half way down (60.75).
+    session.MouseMove(0, static_cast<int>(centreY));
+    EXPECT_TRUE(LeftPupilAt(session, eyes.Form1, 18, 61));
+    auto [left, right] = Pupils(session, eyes.Form1, 21);
+    EXPECT_EQ(right.X, 108);
+
+    // On the screen: each pupil is dark in its middle and stands in white, with no ring of the key
+    // colour or of grey around it.
+    session.MouseMove(static_cast<int>(centreX + 0.5), static_cast<int>(centreY));
+    ASSERT_TRUE(LeftPupilAt(session, eyes.Form1, 42, 58));
+    usleep(300000);
+    const std::string shot = session.Screenshot(session.PrefixDir() + "/eyes-150.png");
+    Keep(shot, "eyes-150.png");
+    const int px = form1.Left + 42, py = form1.Top + 58;
+    const auto brightness = [&](int x, int y) {
+        return MeasureScreen(
+            session, "pixel",
+            "-crop 1x1+" + std::to_string(x) + "+" + std::to_string(y) + " -format '%[fx:int(255*mean)]'");
+    };
+    const double middle = brightness(px + 10, py + 10);
+    EXPECT_GE(middle, 0) << "measured";
+    EXPECT_LT(middle, 80) << "the pupil's middle is dark";
+    for (auto [dx, dy] : {std::pair{-3, 10}, {24, 10}, {10, -3}, {10, 24}, {-2, -2}, {22, 22}})
+        EXPECT_GT(brightness(px + dx, py + dy), 235) << "white beside the pupil at " << dx << ", " << dy;
+    // The right eye's white beyond 130 x 90: the skin is drawn at 195 x 135, not at its 100 % size.
+    EXPECT_GT(brightness(form1.Left + 168, form1.Top + 71), 235);
+    const double beyond = brightness(form1.Left + 200, form1.Top + 71);
+    EXPECT_GE(beyond, 0) << "measured";
+    EXPECT_LT(beyond, 200) << "the desktop beyond the overlay";
+}
+
+}  // namespace
