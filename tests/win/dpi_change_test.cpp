@@ -1,0 +1,112 @@
+// The eyes moved to a monitor of another scale: Windows sends each window WM_DPICHANGED with the new
+// DPI and a suggested rectangle. Wine gives every monitor the same DPI, so the test sends it itself.
+
+#include "eyes/Program.h"
+#include "tests/support/MemoryRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Pump(DWORD milliseconds) {
+    const DWORD end = GetTickCount() + milliseconds;
+    MSG message;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        Sleep(5);
+    }
+}
+
+HWND Window(const std::string& caption) {
+    struct Search {
+        std::string Caption;
+        HWND Found = nullptr;
+    } search{caption};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* wanted = reinterpret_cast<Search*>(data);
+            char text[64] = {};
+            GetWindowTextA(window, text, sizeof text);
+            if (wanted->Caption != text) return TRUE;
+            wanted->Found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+RECT Rect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+// Form1's square children (the pupils), left one first: their rectangles in its client area.
+std::vector<RECT> Pupils(HWND form1) {
+    std::vector<RECT> pupils;
+    for (HWND child = GetWindow(form1, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect = Rect(child);
+        MapWindowPoints(nullptr, form1, reinterpret_cast<POINT*>(&rect), 2);
+        if (rect.right - rect.left == rect.bottom - rect.top) pupils.push_back(rect);
+    }
+    std::sort(pupils.begin(), pupils.end(), [](const RECT& a, const RECT& b) { return a.left < b.left; });
+    return pupils;
+}
+
+void SendDpi(HWND window, int dpi, RECT suggested) {
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+TEST(DpiChange, TheEyesTakeTheNewScaleTogetherAndKeepTracking) {
+    settings::MemoryRegistry registry;
+    eyes::Program program{registry};
+    program.Start();
+    Pump(100);
+    const HWND form1 = Window("Form1"), form6 = Window("Form6");
+    ASSERT_TRUE(form1 && form6);
+    ASSERT_EQ(Rect(form1).right - Rect(form1).left, 130) << "this test runs at 96 dpi";
+
+    // Onto a monitor at 200 %. The overlay hears of it first, with a rectangle of its own: it still
+    // ends where Form1 ends.
+    SendDpi(form6, 192, {300, 205, 560, 385});
+    SendDpi(form1, 192, {300, 200, 560, 376});
+    const RECT eyes = Rect(form1), overlay = Rect(form6);
+    EXPECT_EQ(eyes.left, 300);
+    EXPECT_EQ(eyes.top, 200);
+    EXPECT_EQ(eyes.right - eyes.left, 260);
+    EXPECT_EQ(eyes.bottom - eyes.top, 176);
+    EXPECT_EQ(overlay.left, 300);
+    EXPECT_EQ(overlay.top, 200);
+    EXPECT_EQ(overlay.right - overlay.left, 260) << "the skin drawn at 260 x 180";
+    EXPECT_EQ(overlay.bottom - overlay.top, 180);
+    std::vector<RECT> pupils = Pupils(form1);
+    ASSERT_EQ(pupils.size(), 2u);
+    EXPECT_EQ(pupils[0].right - pupils[0].left, 28);
+
+    // Tracking at the new scale: the cursor far to the left at the height of the eyes' centre puts the
+    // left pupil at the left end of its range, half way down: eye area 24, 36, 90 x 118 at 200 %.
+    SetCursorPos(0, 200 + 36 + 59);
+    Pump(100);
+    pupils = Pupils(form1);
+    EXPECT_EQ(pupils[0].left, 24);
+    EXPECT_EQ(pupils[0].top, 36 + 59 - 14);
+
+    // Back onto a monitor at 100 %: the sizes of 100 % again.
+    SendDpi(form1, 96, {40, 50, 170, 138});
+    SendDpi(form6, 96, {40, 50, 170, 140});
+    EXPECT_EQ(Rect(form1).left, 40);
+    EXPECT_EQ(Rect(form1).right - Rect(form1).left, 130);
+    EXPECT_EQ(Rect(form1).bottom - Rect(form1).top, 88);
+    EXPECT_EQ(Rect(form6).left, 40);
+    EXPECT_EQ(Rect(form6).top, 50);
+    EXPECT_EQ(Rect(form6).right - Rect(form6).left, 130);
+    EXPECT_EQ(Rect(form6).bottom - Rect(form6).top, 90);
+    EXPECT_EQ(Pupils(form1)[0].right - Pupils(form1)[0].left, 14);
+}
+
+}  // namespace
