@@ -5,7 +5,15 @@
 #   menu.png, about.png                the popup menu and the About window
 #   eyes.gif                           the pupils following a pointer that circles the eyes
 # Usage: docs/make-pictures.sh   (after ./dev build)
+#        docs/make-pictures.sh 192   the same pictures (but the GIF) at 200 %, named skin-tavrin-200.png
+#                                    and so on: a screen of twice the size at 192 dpi
 set -euo pipefail
+dpi=${1:-96}
+case $dpi in
+96) k=1 suffix= ;;
+192) k=2 suffix=-200 ;;
+*) echo "usage: $0 [96|192]" >&2; exit 1 ;;
+esac
 top=$(cd "$(dirname "$0")/.." && pwd)
 docs=$top/docs
 programs=$top/build/win/TavrinEyes
@@ -26,7 +34,7 @@ install_dir="$WINEPREFIX/drive_c/Program Files/Tavrin Eyes"
 mkdir -p "$install_dir"
 cp "$programs"/*.exe "$install_dir/"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 $((1024 * k))x$((768 * k))x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 pids+=($!)
 while [ ! -s "$work/display" ]; do sleep 0.1; done
 export DISPLAY=:$(cat "$work/display")
@@ -41,14 +49,15 @@ pids+=($!)
 exec 7>"$work/to-driver" 8<"$work/from-driver"
 ask() { echo "$*" >&7; local answer; read -r answer <&8; echo "${answer%$'\r'}"; }
 ask backdrop 3a6ea5 >/dev/null
+ask regset HKCU LogPixels 4 "$(printf '%02x' "$dpi")000000" "Control Panel\\Desktop" >/dev/null
 sleep 1
 
 settings="Software\\Brellik's Software\\Tavrin Eyes\\2.0"
 hex() { printf '%s' "$1" | od -An -tx1 | tr -d ' \n'; }
-store() {  # store <skin>: a later run with the eyes at 447, 300, on top
-    ask regset HKCU scres 1 "$(hex 1024X768)" "$settings" >/dev/null
-    ask regset HKCU left 1 "$(hex 447)" "$settings" >/dev/null
-    ask regset HKCU top 1 "$(hex 300)" "$settings" >/dev/null
+store() {  # store <skin>: a later run with the eyes at 447, 300 (times the scale), on top
+    ask regset HKCU scres 1 "$(hex $((1024 * k))X$((768 * k)))" "$settings" >/dev/null
+    ask regset HKCU left 1 "$(hex $((447 * k)))" "$settings" >/dev/null
+    ask regset HKCU top 1 "$(hex $((300 * k)))" "$settings" >/dev/null
     ask regset HKCU ontop 4 01000000 "$settings" >/dev/null
     ask regset HKCU skin 4 "0${1}000000" "$settings" >/dev/null
 }
@@ -76,32 +85,33 @@ start_eyes() {  # and let the pupils settle where the pointer is (Wine learns it
 stop_eyes() { kill "$eyes" 2>/dev/null || true; wait "$eyes" 2>/dev/null || true; sleep 0.5; }
 
 # A screenshot of a region with an arrow pointer drawn where the pointer stands (the screen holds none).
+# Its arguments are in pixels of 100 %: region and pointer are taken times the scale.
 shot() {  # shot <file> <x> <y> <w> <h> <pointer x> <pointer y>
-    local px=$(($6 - $2)) py=$(($7 - $3))
-    import -window root -depth 8 -crop "${4}x${5}+${2}+${3}" +repage "$1"
-    convert "$1" -fill white -stroke black -strokewidth 1 \
-        -draw "polygon $px,$py $px,$((py + 17)) $((px + 4)),$((py + 13)) $((px + 7)),$((py + 20)) $((px + 10)),$((py + 19)) $((px + 7)),$((py + 12)) $((px + 12)),$((py + 12))" "$1"
+    local px=$((($6 - $2) * k)) py=$((($7 - $3) * k))
+    import -window root -depth 8 -crop "$(($4 * k))x$(($5 * k))+$(($2 * k))+$(($3 * k))" +repage "$1"
+    convert "$1" -fill white -stroke black -strokewidth "$k" \
+        -draw "polygon $px,$py $px,$((py + 17 * k)) $((px + 4 * k)),$((py + 13 * k)) $((px + 7 * k)),$((py + 20 * k)) $((px + 10 * k)),$((py + 19 * k)) $((px + 7 * k)),$((py + 12 * k)) $((px + 12 * k)),$((py + 12 * k))" "$1"
 }
 
 for skin in 1 2; do
     store "$skin"
-    xdotool mousemove 420 260
+    xdotool mousemove $((420 * k)) $((260 * k))
     start_eyes
     sleep 0.6
     name=$([ "$skin" = 1 ] && echo tavrin || echo classic)
-    shot "$docs/skin-$name.png" 382 230 260 170 420 260
+    shot "$docs/skin-$name$suffix.png" 382 230 260 170 420 260
     stop_eyes
 done
 
 # The menu, opened by a right-click on the left pupil (it stands under the pointer at the eye's centre).
 store 1
 start_eyes
-xdotool mousemove 481 347
+xdotool mousemove $((481 * k)) $((347 * k))
 sleep 0.5
 xdotool click 3
 wait_window "#32768" - >/dev/null
 sleep 0.5
-shot "$docs/menu.png" 420 280 240 230 481 347
+shot "$docs/menu$suffix.png" 420 280 240 230 481 347
 xdotool key Escape
 sleep 0.5
 
@@ -113,9 +123,15 @@ xdotool key Down Return
 about=$(wait_window TavrinEyesForm About)
 sleep 1
 read -r left top right bottom <<<"$(ask rect "$about")"
-import -window root -depth 8 -crop "$((right - left + 20))x$((bottom - top + 20))+$((left - 10))+$((top - 10))" +repage "$docs/about.png"
+import -window root -depth 8 -crop "$((right - left + 20 * k))x$((bottom - top + 20 * k))+$((left - 10 * k))+$((top - 10 * k))" +repage "$docs/about$suffix.png"
 ask close "$about" >/dev/null
 stop_eyes
+
+if [ "$k" != 1 ]; then
+    exec 7>&- 8<&-
+    echo "Pictures at $((100 * k)) % written to $docs"
+    exit 0
+fi
 
 # The pupils following a pointer that circles the eyes.
 start_eyes

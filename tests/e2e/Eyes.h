@@ -4,6 +4,7 @@
 #include "tests/e2e/Session.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -49,6 +50,29 @@ inline double MeasureScreen(Session& session, const std::string& name, const std
     const bool read = pipe && fgets(value, sizeof value, pipe);
     if (pipe) pclose(pipe);
     return read ? std::stod(value) : -1;
+}
+
+inline bool MenuOpen(Session& session) {
+    const std::string menu = session.FindWindow("#32768", "-");
+    return menu != "0" && session.Ask("visible " + menu) == "1";
+}
+
+// Right-click at a point and wait for the menu.
+inline bool OpenMenuAt(Session& session, int x, int y) {
+    session.MouseMove(x, y);
+    usleep(250000);
+    session.Click(3);
+    return Session::WaitFor([&] { return MenuOpen(session); }, 3s);
+}
+
+// The menu's commands, by the number of Down presses from the top (separators are skipped).
+enum Item { About = 1, Skin = 2, OnTop = 3, RunAtStartup = 4, Close = 5, Homepage = 6 };
+
+inline void Choose(Session& session, int downs, const std::string& then = "Return") {
+    std::string keys;
+    for (int i = 0; i < downs; ++i) keys += "Down ";
+    session.Keys(keys + then);
+    Session::WaitFor([&] { return !MenuOpen(session); }, 3s);
 }
 
 inline std::vector<unsigned char> Bytes(const std::string& text) { return {text.begin(), text.end()}; }

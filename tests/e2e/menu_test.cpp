@@ -23,29 +23,6 @@ EyesWindows StartAt300(Session& session, pid_t* pid = nullptr) {
     return StartEyes(session, pid);
 }
 
-bool MenuOpen(Session& session) {
-    const std::string menu = session.FindWindow("#32768", "-");
-    return menu != "0" && session.Ask("visible " + menu) == "1";
-}
-
-// Right-click at a point and wait for the menu.
-bool OpenMenuAt(Session& session, int x, int y) {
-    session.MouseMove(x, y);
-    usleep(250000);
-    session.Click(3);
-    return Session::WaitFor([&] { return MenuOpen(session); }, 3s);
-}
-
-// The menu's commands, by the number of Down presses from the top (separators are skipped).
-enum Item { About = 1, Skin = 2, OnTop = 3, RunAtStartup = 4, Close = 5, Homepage = 6 };
-
-void Choose(Session& session, int downs, const std::string& then = "Return") {
-    std::string keys;
-    for (int i = 0; i < downs; ++i) keys += "Down ";
-    session.Keys(keys + then);
-    Session::WaitFor([&] { return !MenuOpen(session); }, 3s);
-}
-
 constexpr int PupilX = 334, PupilY = 247;      // the left eye's centre: the pupil stands there
 constexpr int OverlayX = 358, OverlayY = 247;  // eye-white of the overlay, beside the pupil
 
