@@ -5,6 +5,7 @@
 #include "eyes/logic/Drag.h"
 #include "eyes/logic/Geometry.h"
 #include "eyes/logic/PupilTracking.h"
+#include "forms/App.h"
 #include "forms/Form.h"
 #include "forms/PictureBox.h"
 #include "forms/Timer.h"
@@ -34,6 +35,9 @@ public:
 protected:
     void Form_Initialize() override;
     void Form_Load() override;
+    // Alt+F4 on the pupils ends the program, as "Close Tavrin Eyes " does: hiding only them would
+    // leave the skin on the screen and the program running with no visible way out.
+    void Form_Close() override { forms::App.End(); }
     // On a monitor of another scale: the geometry and every picture follow it, and the overlay too.
     void Form_DpiChanged() override;
 

@@ -5,6 +5,7 @@
 // menu.
 
 #include "eyes/logic/Drag.h"
+#include "forms/App.h"
 #include "forms/Form.h"
 
 namespace eyes {
@@ -21,6 +22,8 @@ public:
 protected:
     void Form_Load() override;
     void Form_DpiChanged() override;
+    // A close request to the skin ends the program too, as "Close Tavrin Eyes " does.
+    void Form_Close() override { forms::App.End(); }
     void Form_MouseMove(int Button, int Shift, float X, float Y) override;
     void Form_MouseDown(int Button, int Shift, float X, float Y) override;
     void Form_Click() override;

@@ -157,8 +157,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) != WA_INACTIVE) Form_Activate();
         break;
     case WM_CLOSE:
-        // Closing a form hides it; the program goes on (it ends only where its code ends it).
-        ShowWindow(hwnd_, SW_HIDE);
+        Form_Close();
         return 0;
     }
     return Control::HandleMessage(message, wParam, lParam);

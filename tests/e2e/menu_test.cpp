@@ -217,11 +217,33 @@ TEST(Menu, AboutShowsOneWindowWhoseLinksOpenTheirPages) {
         if (session.Ask("class " + window) == FormClass) ++abouts;
     EXPECT_EQ(abouts, 1);
 
-    // Closing it leaves the eyes running.
+    // Closing it leaves the eyes running, and a later "About" shows the same window again.
     session.Ask("close " + about);
     EXPECT_TRUE(Session::WaitFor([&] { return session.Ask("visible " + about) == "0"; }, 3s));
     usleep(300000);
     EXPECT_TRUE(session.Running(pid));
+    ASSERT_TRUE(OpenMenuAt(session, PupilX, PupilY));
+    Choose(session, About);
+    EXPECT_TRUE(Session::WaitFor([&] { return session.Ask("visible " + about) == "1"; }, 3s));
+}
+
+TEST(Menu, ACloseRequestToEitherEyesWindowEndsTheProgramAsCloseDoes) {
+    Session session;
+    session.Install();
+    // The skin's window, asked to close by another program.
+    pid_t pid = 0;
+    EyesWindows eyes = StartAt300(session, &pid);
+    session.Ask("close " + eyes.Form6);
+    EXPECT_EQ(session.WaitExit(pid, 5s), std::optional<int>(0));
+    // Alt+F4 on the pupils.
+    StartEyes(session, &pid);
+    session.MouseMove(PupilX, PupilY);
+    usleep(250000);
+    session.Click(1);
+    usleep(250000);
+    session.Keys("alt+F4");
+    EXPECT_EQ(session.WaitExit(pid, 5s), std::optional<int>(0));
+    EXPECT_EQ(session.FindWindow(FormClass, "Form6"), "0") << "no skin left on the screen";
 }
 
 }  // namespace
