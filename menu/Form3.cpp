@@ -48,7 +48,6 @@ Form3::Form3()
       Label8(*this, {240, 5040, 420, 240}, "Visit", Tahoma(9.75f), DarkGrey),
       Label12(*this, {840, 5040, 2880, 240}, SiteShown, Tahoma(9.75f, true), Blue),
       Label2(*this, {360, 5400, 3390, 240}, "to Download more utilities like this.", Tahoma(9.75f), DarkGrey) {
-    SetLinkCursor();
     Image3.DrawnAt = [](int dpi) { return art::DonateBadgePicture(dpi); };
     Label10.ToolTipText = "Visit Tavrin Eyes Home";
 
@@ -68,6 +67,7 @@ void Form3::SetLinkCursor() {
     for (forms::Label* link : {&Label3, &Label10, &Label7, &Label12}) link->MouseIcon = linkCursor_.get();
 }
 
+void Form3::Form_Load() { SetLinkCursor(); }
 void Form3::Form_DpiChanged() { SetLinkCursor(); }
 
 void Form3::Open(const std::string& address) { forms::OpenAddress(hWnd(), address); }

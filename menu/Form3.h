@@ -30,6 +30,7 @@ public:
     forms::Label Label2;         // the closing line
 
 protected:
+    void Form_Load() override;
     void Form_Activate() override;
     // The badge and the links' hand are drawn for the new scale.
     void Form_DpiChanged() override;
