@@ -94,8 +94,9 @@ void Form1::Form_Load() {
     // The layout picture of base_image: fully transparent, kept when no skin is chosen.
     base_image.SetPicture(ChosenSkinPicture());
 
-    LoadSettingsAndPlace();
+    // Layered and keyed before a later start's placing shows it: never a grey box, not even once.
     SetWindowColorKey(*this, 255);
+    LoadSettingsAndPlace();
 
     auto skin = program_.Settings().LoadSkin();
     if (skin == 1 || skin == 2) {
@@ -178,7 +179,8 @@ void Form1::Timer2_Timer() { TrackPupil(picballRight, CerRight, geometry_.RightR
 // One tick of a pupil's timer: read the cursor, move the pupil towards it. Every tick starts from the
 // window's position now, so the pupils keep tracking while the eyes are dragged.
 void Form1::TrackPupil(forms::PictureBox& pupil, const forms::Shape& eye, const RestPoint& rest) {
-    GetCursorXY(CursorX, CursorY);
+    // Where the cursor cannot be read, the pupils stay where they are rather than look at (0, 0).
+    if (!GetCursorXY(CursorX, CursorY)) return;
     const PupilSpot spot =
         PupilPosition({Left(), Top(), forms::Screen.TwipsPerPixelX(), forms::Screen.TwipsPerPixelY()},
                       {eye.Left, eye.Top, eye.Width, eye.Height}, {pupil.Width(), pupil.Height()}, rest, CursorX,

@@ -4,11 +4,12 @@
 
 namespace eyes {
 
-void GetCursorXY(long& x, long& y) {
+bool GetCursorXY(long& x, long& y) {
     POINT cursor{};
-    GetCursorPos(&cursor);
+    if (!GetCursorPos(&cursor)) return false;
     x = cursor.x;
     y = cursor.y;
+    return true;
 }
 
 void SetWindowColorKey(forms::Form& form, int alpha) {

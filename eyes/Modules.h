@@ -14,8 +14,9 @@ namespace eyes {
 
 inline constexpr COLORREF ColorKey = RGB(art::ColorKey.Red, art::ColorKey.Green, art::ColorKey.Blue);
 
-// The cursor position in screen pixels.
-void GetCursorXY(long& x, long& y);
+// The cursor position in screen pixels. When Windows cannot tell it (the secure desktop of the lock
+// screen or of an elevation prompt is showing), x and y stay as they were and the result is false.
+bool GetCursorXY(long& x, long& y);
 
 // Makes the form layered with the colour key and the given alpha: every pixel of
 // the key colour becomes transparent to sight and to the mouse.

@@ -4,9 +4,20 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+
 namespace forms {
 
 int Run(const std::function<void()>& start) {
+    // The shell's handlers of an address may be COM objects: the thread that asks the shell to open
+    // one is a single-threaded apartment, without the old OLE1 DDE.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    struct ComScope {
+        bool Entered;
+        ~ComScope() {
+            if (Entered) CoUninitialize();
+        }
+    } scope{SUCCEEDED(com)};
     try {
         start();
     } catch (...) {
