@@ -12,6 +12,16 @@ void MenuItem::SetChecked(bool checked) {
     if (parent_) CheckMenuItem(parent_, id_, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
+bool MenuItem::Enabled() const {
+    if (!parent_) return enabled_;
+    return (GetMenuState(parent_, id_, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+void MenuItem::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    if (parent_) EnableMenuItem(parent_, id_, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
 MenuTree::MenuTree(MenuItem& top) : top_(top) {
     topMenu_.reset(CreateMenu());
     top_.parent_ = topMenu_.get();
@@ -22,7 +32,9 @@ MenuTree::MenuTree(MenuItem& top) : top_(top) {
 void MenuTree::Build(MenuItem& item) {
     item.id_ = nextId_++;
     if (item.items_.empty()) {
-        const UINT flags = item.caption_ == "-" ? MF_SEPARATOR : MF_STRING | (item.checked_ ? MF_CHECKED : 0);
+        const UINT flags = item.caption_ == "-"
+                               ? MF_SEPARATOR
+                               : MF_STRING | (item.checked_ ? MF_CHECKED : 0) | (item.enabled_ ? 0 : MF_GRAYED);
         AppendMenuA(item.parent_, flags, item.id_, item.caption_.c_str());
         return;
     }

@@ -24,6 +24,9 @@ public:
     // The check mark as the menu shows it.
     bool Checked() const;
     void SetChecked(bool checked);
+    // A disabled item is greyed and cannot be chosen; its check mark still shows.
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
 
     std::function<void()> Click;
 
@@ -32,6 +35,7 @@ private:
     std::string caption_;
     std::vector<MenuItem*> items_;
     bool checked_ = false;
+    bool enabled_ = true;
     UINT id_ = 0;
     HMENU parent_ = nullptr;   // the menu that shows this item
     HMENU submenu_ = nullptr;  // this item's own menu, if it has items
