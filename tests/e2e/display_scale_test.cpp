@@ -118,11 +118,11 @@ TEST(DisplayScale, At150PercentEverythingIsOneAndAHalfTimesItsSize) {
     EXPECT_LE(frame.Bottom, 768);
     usleep(500000);
     // No text reaches the window's right or bottom edge, nor the framed panel's right edge (24, 24 and
-    // 362 x 218 with a border of 2): each strip is all one colour.
+    // 362 x 218 with a border of 2): each strip is of one colour.
     const auto bare = [&](int left, int top, int w, int h) {
         return MeasureScreen(session, "strip",
                              "-crop " + std::to_string(w) + "x" + std::to_string(h) + "+" + std::to_string(left) + "+" +
-                                 std::to_string(top) + " -format '%[fx:standard_deviation==0?1:0]'");
+                                 std::to_string(top) + " -format '%k'");
     };
     EXPECT_EQ(bare(x + width - 4, y, 4, height), 1) << "the right edge";
     EXPECT_EQ(bare(x, y + height - 4, width, 4), 1) << "the bottom edge";
