@@ -10,9 +10,20 @@
 ; - A 64-bit setup: the programs are 64-bit, so the setup sees the same Program Files folder and
 ;   registry view as they do (the Run value they write is the one the uninstaller removes).
 ; - Installed for all users with administrator rights: the programs go into Program Files and the
-;   uninstall entry into HKLM, both of which need them, and the eyes register themselves to start
-;   with Windows in HKLM on their first run, which works when that first run comes from the setup.
-;   The shortcuts therefore go to the all-users desktop and Start menu, like the programs.
+;   uninstall entry into HKLM, both of which need them. The shortcuts therefore go to the all-users
+;   desktop and Start menu, like the programs.
+; - Nothing the setup starts runs with its administrator rights: the eyes and the post-install
+;   opener are started through the shell, at the signed-in user's normal level, so the pages they
+;   open later are not elevated and their settings go into that user's profile. The start-with-
+;   Windows value in HKLM, which the eyes' first start can then no longer write, is written by the
+;   setup itself, with the text the eyes write.
+; - One installation: installing again offers the folder of the one already there, and installing
+;   into another folder moves it (the earlier folder's programs go, the shortcuts and the uninstall
+;   entry name the new one).
+; - Files in use: a running copy the setup cannot close (another user's, on another desktop) keeps
+;   its program file, which Windows neither overwrites nor deletes but lets be renamed. It is moved
+;   aside and deleted at the next restart; a file that cannot even be renamed is replaced or deleted
+;   at the next restart. The details list says what waits for a restart.
 ; - The setup never touches the user's settings (HKCU), so installing again keeps them; only the
 ;   uninstaller removes them.
 
@@ -52,6 +63,14 @@ OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\${PRODUCT}"
 ; Installing again offers the folder of the installation already there.
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+; The folder of the installation already there when the setup started ("" for none), and whether
+; this installation moves it into another folder.
+Var EarlierDir
+Var MovesEarlier
+; Set when a new program waits for the next restart to take its old one's place.
+Var ReplacedAtRestart
+; Set when something of an installation waits for the next restart to be deleted.
+Var WaitsForRestart
 RequestExecutionLevel admin
 BrandingText "${PUBLISHER}"
 
@@ -96,9 +115,11 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "OriginalFilename" "TavrinEyes-${VERSION}-
 ; Running programs of an installation folder.
 ;
 ; Finds the top-level windows of the programs' class, takes each one's process and looks at the
-; executable it runs: only processes whose executable lies directly in $INSTDIR count, so copies
-; running from another folder are left alone.
-;   Push <0 = count, 1 = end them>; Call [un.]RunningPrograms; Pop <windows counted | processes ended>
+; executable it runs: only processes whose executable lies directly in the given folder count, so
+; copies running from another folder are left alone. It sees the windows of the setup's own desktop
+; only: what it cannot end is dealt with when the files are replaced (RemoveFile).
+;   Push <folder>; Push <0 = count, 1 = end them>; Call [un.]RunningPrograms
+;   Pop <windows counted | processes ended>
 ; Ending a process (TerminateProcess, then waiting for it) destroys its windows, so the search
 ; starts over after each one; a bounded number of rounds keeps a process that cannot be ended from
 ; holding the setup in a loop.
@@ -106,6 +127,8 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "OriginalFilename" "TavrinEyes-${VERSION}-
 !macro RUNNING_PROGRAMS_FUNCTION un
 Function ${un}RunningPrograms
   Exch $0      ; mode
+  Exch
+  Exch $R0     ; folder
   Push $1      ; window
   Push $2      ; its process id
   Push $3      ; process handle
@@ -117,9 +140,9 @@ Function ${un}RunningPrograms
   Push $9      ; rounds left
 
   ; Compare long paths on both sides ("C:\PROGRA~1\..." and "C:\Program Files\..." are one folder).
-  System::Call 'kernel32::GetLongPathNameW(w "$INSTDIR", w .r7, i ${NSIS_MAX_STRLEN}) i .r6'
+  System::Call 'kernel32::GetLongPathNameW(w R0, w .r7, i ${NSIS_MAX_STRLEN}) i .r6'
   ${If} $6 = 0
-    StrCpy $7 $INSTDIR
+    StrCpy $7 $R0
   ${EndIf}
 
   StrCpy $8 0
@@ -172,10 +195,191 @@ Function ${un}RunningPrograms
   Pop $2
   Pop $1
   Exch $0
+  Exch
+  Pop $R0
 FunctionEnd
 !macroend
 !insertmacro RUNNING_PROGRAMS_FUNCTION ""
 !insertmacro RUNNING_PROGRAMS_FUNCTION "un."
+
+;---------------------------------------------------------------------------------------------
+; Paths and files shared by the setup and the uninstaller.
+
+!macro PATH_FUNCTIONS un
+; A path in its long form ("C:\PROGRA~1\..." is "C:\Program Files\..."), or as given when it does
+; not exist.   Push <path>; Call [un.]LongPath; Pop <path>
+Function ${un}LongPath
+  Exch $0
+  Push $1
+  Push $2
+  System::Call 'kernel32::GetLongPathNameW(w r0, w .r1, i ${NSIS_MAX_STRLEN}) i .r2'
+  ${If} $2 <> 0
+  ${AndIf} $2 < ${NSIS_MAX_STRLEN}
+    StrCpy $0 $1
+  ${EndIf}
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+
+; The main program's path in a folder, composed as the eyes compose their own: one backslash
+; between the folder and the name, also for the root of a drive.
+;   Push <folder>; Call [un.]MainProgram; Pop <path>
+Function ${un}MainProgram
+  Exch $0
+  Push $1
+  StrCpy $1 $0 1 -1
+  ${If} $1 != "\"
+    StrCpy $0 "$0\"
+  ${EndIf}
+  StrCpy $0 "$0TavrinEyes.exe"
+  Pop $1
+  Exch $0
+FunctionEnd
+
+; Whether a start-with-Windows value names the main program of a folder: its text is that
+; program's path, in double quotes or not, in any letter case, long or short.
+;   Push <value text>; Push <folder>; Call [un.]NamesMainProgram; Pop <1 | 0>
+Function ${un}NamesMainProgram
+  Exch $1      ; folder
+  Exch
+  Exch $0      ; text
+  Push $2
+  StrCpy $2 $0 1
+  ${If} $2 == '"'
+    StrCpy $0 $0 "" 1
+    StrCpy $2 $0 1 -1
+    ${If} $2 == '"'
+      StrCpy $0 $0 -1
+    ${EndIf}
+  ${EndIf}
+  Push $0
+  Call ${un}LongPath
+  Pop $0
+  Push $1
+  Call ${un}MainProgram
+  Call ${un}LongPath
+  Pop $1
+  ${If} $0 == $1   ; StrCmp: letter case does not count
+    StrCpy $0 1
+  ${Else}
+    StrCpy $0 0
+  ${EndIf}
+  Pop $2
+  Exch $0
+  Exch
+  Pop $1
+FunctionEnd
+
+; Deletes a file (or the files a wildcard names) now, or else at the next restart, without asking
+; for a restart: what waits is noted in the details and in $WaitsForRestart.
+;   Push <path>; Call [un.]DeleteAtRestart
+Function ${un}DeleteAtRestart
+  Exch $0
+  Push $1
+  StrCpy $1 0
+  ${If} ${RebootFlag}
+    StrCpy $1 1
+  ${EndIf}
+  SetRebootFlag false
+  Delete /REBOOTOK $0
+  ${If} ${RebootFlag}
+    StrCpy $WaitsForRestart 1
+    DetailPrint "$0 is in use: it is deleted at the next restart"
+  ${EndIf}
+  ${If} $1 = 1
+    SetRebootFlag true
+  ${Else}
+    SetRebootFlag false
+  ${EndIf}
+  Pop $1
+  Pop $0
+FunctionEnd
+
+; Takes a program file of an installation folder out of the way. Windows neither overwrites nor
+; deletes the file of a running program, but lets it be renamed within its folder: so a file that
+; cannot be deleted is renamed to "<name>.<n>.old", which the program goes on running from, and
+; that copy is deleted at the next restart.
+;   Push <path>; Call [un.]RemoveFile; Pop <gone | aside | busy>
+; "busy": the file could not even be renamed (a process holds it open and shares it for reading
+; only) and is still there; the caller decides what waits for the restart.
+Function ${un}RemoveFile
+  Exch $0      ; path, then the result
+  Push $1      ; the name aside
+  Push $2      ; its number
+  ClearErrors
+  Delete $0
+  ${IfNot} ${Errors}
+    StrCpy $0 gone
+  ${Else}
+    StrCpy $2 1
+    ${DoWhile} ${FileExists} "$0.$2.old"
+      IntOp $2 $2 + 1
+    ${Loop}
+    StrCpy $1 "$0.$2.old"
+    ClearErrors
+    Rename $0 $1
+    ${If} ${Errors}
+      StrCpy $0 busy
+    ${Else}
+      DetailPrint "$0 is in use: moved aside to $1"
+      Push $1
+      Call ${un}DeleteAtRestart
+      StrCpy $0 aside
+    ${EndIf}
+  ${EndIf}
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+
+; Removes one program of a folder, with what earlier setups left of it: copies moved aside and a
+; new copy that was to replace it at the next restart.
+;   Push <path>; Call [un.]RemoveProgram
+Function ${un}RemoveProgram
+  Exch $0
+  Push $1
+  Push "$0.*.old"
+  Call ${un}DeleteAtRestart
+  Push "$0.new"
+  Call ${un}DeleteAtRestart
+  Push $0
+  Call ${un}RemoveFile
+  Pop $1
+  ${If} $1 == busy
+    Push $0
+    Call ${un}DeleteAtRestart
+  ${EndIf}
+  Pop $1
+  Pop $0
+FunctionEnd
+
+; Removes an installation folder once it is empty, or at the next restart when files of it wait
+; for that restart; files the user put there keep it.
+;   Push <folder>; Call [un.]RemoveFolder
+Function ${un}RemoveFolder
+  Exch $0
+  ClearErrors
+  RMDir $0
+  ${If} ${Errors}
+  ${AndIf} $WaitsForRestart = 1
+    Push $1
+    StrCpy $1 0
+    ${If} ${RebootFlag}
+      StrCpy $1 1
+    ${EndIf}
+    RMDir /REBOOTOK $0
+    DetailPrint "$0 is removed at the next restart, once it is empty"
+    ${If} $1 = 0
+      SetRebootFlag false
+    ${EndIf}
+    Pop $1
+  ${EndIf}
+  Pop $0
+FunctionEnd
+!macroend
+!insertmacro PATH_FUNCTIONS ""
+!insertmacro PATH_FUNCTIONS "un."
 
 !macro REQUIRE_ADMIN
   UserInfo::GetAccountType
@@ -193,11 +397,14 @@ FunctionEnd
 Function .onInit
   !insertmacro REQUIRE_ADMIN
   SetShellVarContext all
+  ; The installation already there, which installing into another folder moves.
+  ReadRegStr $EarlierDir HKLM "${UNINSTALL_KEY}" "InstallLocation"
 FunctionEnd
 
 ; Leaving the folder page: the files of a running copy in that folder cannot be replaced, so say
 ; that it will be closed, or stay on the page.
 Function DirectoryLeave
+  Push $INSTDIR
   Push 0
   Call RunningPrograms
   Pop $0
@@ -207,17 +414,120 @@ Function DirectoryLeave
   ${EndIf}
 FunctionEnd
 
+; Puts one program into the installation folder. When the old one is in use and cannot even be
+; moved aside, the new one is written beside it and takes its place at the next restart.
+!macro INSTALL_PROGRAM name
+  Push "$INSTDIR\${name}.*.old"   ; copies moved aside by an earlier setup, if they have ended since
+  Call DeleteAtRestart
+  ; A new copy an earlier setup left to take the old one's place at the restart would then replace
+  ; this one.
+  Delete "$INSTDIR\${name}.new"
+  Push "$INSTDIR\${name}"
+  Call RemoveFile
+  Pop $0
+  ${If} $0 == busy
+    File "/oname=$INSTDIR\${name}.new" "${PROGRAMS_DIR}/${name}"
+    Rename /REBOOTOK "$INSTDIR\${name}.new" "$INSTDIR\${name}"
+    DetailPrint "$INSTDIR\${name} is in use: the new one takes its place at the next restart"
+    StrCpy $ReplacedAtRestart 1
+  ${Else}
+    File "${PROGRAMS_DIR}/${name}"
+  ${EndIf}
+!macroend
+
+; The start-with-Windows value, with the text the eyes' first start writes: the main program's path,
+; in double quotes when it holds a blank. A first installation gets it. Installing again keeps the
+; user's choice: a value that names the earlier installation's program (or this one's) is written
+; anew, an absent one stays absent (the user turned "Run at Startup" off) and one that names another
+; program stays as it is.
+Function WriteStartupValue
+  Push $0      ; the value there
+  Push $1      ; whether to write it
+  Push $2      ; the text
+  StrCpy $1 0
+  ClearErrors
+  ReadRegStr $0 HKLM "${RUN_KEY}" "${PRODUCT}"
+  ${If} $EarlierDir == ""
+    StrCpy $1 1
+  ${ElseIfNot} ${Errors}
+    Push $0
+    Push $EarlierDir
+    Call NamesMainProgram
+    Pop $1
+    ${If} $1 = 0
+      Push $0
+      Push $INSTDIR
+      Call NamesMainProgram
+      Pop $1
+    ${EndIf}
+  ${EndIf}
+  ${If} $1 = 1
+    Push $INSTDIR
+    Call MainProgram
+    Pop $2
+    System::Call 'shlwapi::StrChrW(w r2, i 32) p .r1'
+    ${If} $1 P<> 0
+      StrCpy $2 '"$2"'
+    ${EndIf}
+    WriteRegStr HKLM "${RUN_KEY}" "${PRODUCT}" $2
+  ${EndIf}
+  Pop $2
+  Pop $1
+  Pop $0
+FunctionEnd
+
+; Installing into another folder than the installation already there moves it: its programs and
+; its uninstaller go, and its folder when nothing else is left in it. The shortcuts and the
+; uninstall entry keep their names and are written anew for the new folder; the settings stay.
+Function RemoveEarlierInstallation
+  DetailPrint "Removing the earlier installation in $EarlierDir"
+  StrCpy $WaitsForRestart 0
+  Push "$EarlierDir\TavrinEyes.exe"
+  Call RemoveProgram
+  Push "$EarlierDir\skinner.exe"
+  Call RemoveProgram
+  Push "$EarlierDir\TavrinEyes_PIL.exe"
+  Call RemoveProgram
+  Push "$EarlierDir\Uninstall.exe"
+  Call RemoveProgram
+  Push $EarlierDir
+  Call RemoveFolder
+FunctionEnd
+
 Section "-${PRODUCT}"
-  ; Upgrading: end the programs running from this folder first (a silent setup does it unasked).
+  ; Whether this installation moves the one already there into another folder.
+  StrCpy $MovesEarlier 0
+  ${If} $EarlierDir != ""
+    Push $EarlierDir
+    Call LongPath
+    Pop $0
+    Push $INSTDIR
+    Call LongPath
+    Pop $1
+    ${If} $0 != $1
+      StrCpy $MovesEarlier 1
+    ${EndIf}
+  ${EndIf}
+
+  ; Upgrading: end the programs running from this folder, and from the one of an installation that
+  ; moves here, first (a silent setup does it unasked).
+  Push $INSTDIR
   Push 1
   Call RunningPrograms
   Pop $0
+  ${If} $MovesEarlier = 1
+    Push $EarlierDir
+    Push 1
+    Call RunningPrograms
+    Pop $0
+  ${EndIf}
 
   SetOutPath "$INSTDIR"
   SetOverwrite on
-  File "${PROGRAMS_DIR}/TavrinEyes.exe"
-  File "${PROGRAMS_DIR}/skinner.exe"
-  File "${PROGRAMS_DIR}/TavrinEyes_PIL.exe"
+  StrCpy $ReplacedAtRestart 0
+  !insertmacro INSTALL_PROGRAM TavrinEyes.exe
+  !insertmacro INSTALL_PROGRAM skinner.exe
+  !insertmacro INSTALL_PROGRAM TavrinEyes_PIL.exe
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   ; The shortcut name the programs themselves tell users to click: "TavrinEyes Desktop icon".
@@ -243,17 +553,43 @@ Section "-${PRODUCT}"
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   IntFmt $0 "0x%08X" $0
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+
+  ; Before the earlier installation goes: its program, which the Run value may name, must still be
+  ; there to tell a short path from a long one.
+  Call WriteStartupValue
+  ${If} $MovesEarlier = 1
+    Call RemoveEarlierInstallation
+  ${EndIf}
+
+  ; Only a new program waiting for its place asks for a restart (the finish page then offers one);
+  ; an old copy waiting to be deleted does not.
+  SetRebootFlag false
+  ${If} $ReplacedAtRestart = 1
+    SetRebootFlag true
+  ${EndIf}
 SectionEnd
+
+; Starts an installed program at the signed-in user's normal level rather than with the setup's
+; administrator rights: a new explorer.exe hands the program to the shell already running for the
+; signed-in user, which starts it as that user, without elevation.
+;   Push <program path>; Call StartAsUser
+Function StartAsUser
+  Exch $0
+  Exec '"$WINDIR\explorer.exe" "$0"'
+  Pop $0
+FunctionEnd
 
 ; The finish page's check box.
 Function StartEyes
-  Exec '"$INSTDIR\TavrinEyes.exe"'
+  Push "$INSTDIR\TavrinEyes.exe"
+  Call StartAsUser
 FunctionEnd
 
 ; After an interactive setup the opener shows the maker's welcome page; a silent one stays quiet.
 Function .onInstSuccess
   ${IfNot} ${Silent}
-    Exec '"$INSTDIR\TavrinEyes_PIL.exe"'
+    Push "$INSTDIR\TavrinEyes_PIL.exe"
+    Call StartAsUser
   ${EndIf}
 FunctionEnd
 
@@ -267,6 +603,7 @@ FunctionEnd
 
 ; Leaving the confirmation page: ask before closing a running copy of this installation.
 Function un.ConfirmLeave
+  Push $INSTDIR
   Push 0
   Call un.RunningPrograms
   Pop $0
@@ -277,13 +614,35 @@ Function un.ConfirmLeave
 FunctionEnd
 
 Section "Uninstall"
+  Push $INSTDIR
   Push 1
   Call un.RunningPrograms
   Pop $0
 
-  Delete "$INSTDIR\TavrinEyes.exe"
-  Delete "$INSTDIR\skinner.exe"
-  Delete "$INSTDIR\TavrinEyes_PIL.exe"
+  ; The start-with-Windows value goes only when it names this installation's program (read while
+  ; that program is still there, so that a short path can be told from a long one); a value that
+  ; names another copy of the eyes stays.
+  ClearErrors
+  ReadRegStr $1 HKLM "${RUN_KEY}" "${PRODUCT}"
+  ${IfNot} ${Errors}
+    Push $1
+    Push $INSTDIR
+    Call un.NamesMainProgram
+    Pop $0
+    ${If} $0 = 1
+      DeleteRegValue HKLM "${RUN_KEY}" "${PRODUCT}"
+    ${EndIf}
+  ${EndIf}
+
+  ; A copy still running (another user's, which this uninstaller cannot close) keeps its file until
+  ; the next restart.
+  StrCpy $WaitsForRestart 0
+  Push "$INSTDIR\TavrinEyes.exe"
+  Call un.RemoveProgram
+  Push "$INSTDIR\skinner.exe"
+  Call un.RemoveProgram
+  Push "$INSTDIR\TavrinEyes_PIL.exe"
+  Call un.RemoveProgram
   Delete "$INSTDIR\Uninstall.exe"
 
   Delete "$DESKTOP\TavrinEyes.lnk"
@@ -291,14 +650,14 @@ Section "Uninstall"
   Delete "${START_MENU}\Uninstall ${PRODUCT}.lnk"
   RMDir "${START_MENU}"
 
-  ; What the eyes wrote: the start-with-Windows value and their settings. The publisher's and the
-  ; product's keys go only when nothing else of theirs is left in them.
-  DeleteRegValue HKLM "${RUN_KEY}" "${PRODUCT}"
+  ; What the eyes wrote: their settings. The publisher's and the product's keys go only when
+  ; nothing else of theirs is left in them.
   DeleteRegKey HKCU "${SETTINGS_KEY}"
   DeleteRegKey /ifempty HKCU "${PRODUCT_KEY}"
   DeleteRegKey /ifempty HKCU "${PUBLISHER_KEY}"
 
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   ; Only when empty: files the user put there stay.
-  RMDir "$INSTDIR"
+  Push $INSTDIR
+  Call un.RemoveFolder
 SectionEnd

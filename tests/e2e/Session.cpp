@@ -403,4 +403,24 @@ void Session::RemoveBrowser() {
              std::vector<unsigned char>(none.begin(), none.end()));
 }
 
+void Session::Restart() {
+    (void)!write(driverIn_, "quit\n", 5);
+    close(driverIn_);
+    close(driverOut_);
+    driverBuffer_.clear();
+    Run({"wineserver", "-k"});
+    Run({"wineserver", "-w"});
+    started_.push_back(driver_);
+    for (pid_t& pid : started_) {
+        if (pid <= 0) continue;
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        pid = -1;
+    }
+    Run({"wineserver", "-p"});
+    Run({"wine", "wineboot", "-r"});
+    driver_ = Spawn({"wine", DriverExe()}, root_ + "/driver.log", &driverIn_, &driverOut_);
+    if (Ask("ping") != "pong") throw std::runtime_error("the driver did not answer after the restart");
+}
+
 }  // namespace e2e

@@ -116,6 +116,10 @@ public:
     template <typename Condition>
     static bool WaitFor(Condition condition, Millis timeout, Millis step = 50ms);
 
+    // A restart of the prefix's Windows: every Windows process ends (the driver too, which then
+    // starts again), and the file operations left for the next restart are done.
+    void Restart();
+
 private:
     pid_t Spawn(const std::vector<std::string>& argv, const std::string& logFile, int* stdinFd = nullptr,
                 int* stdoutFd = nullptr);

@@ -1,5 +1,6 @@
-// The setup file under Wine, run silently: what it installs and registers, what its uninstaller
-// ends and removes (and what it leaves alone), and installing again over an earlier installation.
+// The setup file under Wine: what it installs and registers, what its uninstaller ends and removes
+// (and what it leaves alone), installing again over an earlier installation or into another folder,
+// and replacing or removing programs that a running copy it cannot close still holds.
 
 #include "tests/e2e/Eyes.h"
 
@@ -20,11 +21,16 @@ constexpr char ProductKey[] = "Software\\Brellik's Software\\Tavrin Eyes";
 constexpr char DesktopLink[] = "C:\\users\\Public\\Desktop\\TavrinEyes.lnk";
 constexpr char StartMenuFolder[] = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Tavrin Eyes";
 const char* const Programs[] = {"TavrinEyes.exe", "skinner.exe", "TavrinEyes_PIL.exe"};
+// The start-with-Windows value, spelt out here rather than taken from the programs' constants.
+constexpr char RunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char RunValue[] = "Tavrin Eyes";
+// Where Windows keeps the file operations left for the next restart.
+constexpr char SessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
 
 // The cross build writes the setup next to the programs' folder.
 std::string SetupFile() { return ProgramsDir() + "/../TavrinEyes-2.0-setup.exe"; }
 
-std::string Installed(const std::string& name) { return std::string(InstallDir) + "\\" + name; }
+std::string Installed(const std::string& name, const std::string& folder = InstallDir) { return folder + "\\" + name; }
 
 bool Exists(const std::string& path) {
     struct stat info {};
@@ -64,20 +70,21 @@ std::optional<int> RunCommand(Session& session, const std::string& commandLine, 
     return session.WaitExit(session.Start(batch), timeout);
 }
 
-void RunSetup(Session& session) {
+// A silent setup; `folder` chooses the installation folder (/D=, always the last argument).
+void RunSetup(Session& session, const std::string& folder = "") {
     ASSERT_TRUE(Exists(SetupFile())) << SetupFile()
                                      << " is missing: the cross build makes it when makensis is installed";
     if (!Exists(session.UnixPath(SetupInPrefix))) WriteFile(session.UnixPath(SetupInPrefix), ReadFile(SetupFile()));
-    std::optional<int> exit = RunCommand(session, "\"" + std::string(SetupInPrefix) + "\" /S");
+    std::optional<int> exit =
+        RunCommand(session, "\"" + std::string(SetupInPrefix) + "\" /S" + (folder.empty() ? "" : " /D=" + folder));
     ASSERT_TRUE(exit.has_value()) << "the setup did not end";
     ASSERT_EQ(*exit, 0);
 }
 
 // The uninstaller as a script runs it: "_?=" makes it work in place and return only when it is done
 // (its own file then stays for the caller to delete).
-void RunUninstaller(Session& session) {
-    std::optional<int> exit =
-        RunCommand(session, "\"" + Installed("Uninstall.exe") + "\" /S _?=" + std::string(InstallDir));
+void RunUninstaller(Session& session, const std::string& folder = InstallDir) {
+    std::optional<int> exit = RunCommand(session, "\"" + Installed("Uninstall.exe", folder) + "\" /S _?=" + folder);
     ASSERT_TRUE(exit.has_value()) << "the uninstaller did not end";
     ASSERT_EQ(*exit, 0);
 }
@@ -88,6 +95,40 @@ pid_t StartCopyElsewhere(Session& session) {
     mkdir(session.UnixPath(folder).c_str(), 0755);
     WriteFile(session.UnixPath(folder + "\\TavrinEyes.exe"), ReadFile(ProgramsDir() + "/TavrinEyes.exe"));
     return session.Start(folder + "\\TavrinEyes.exe");
+}
+
+// Starts an installed program on a desktop of its own, as another user's copy runs: the setup's
+// search for running copies sees only its own desktop, so it cannot close this one.
+void StartOnAnotherDesktop(Session& session, const std::string& program) {
+    const std::string batch = "C:\\tavrin-other-desktop.bat";
+    WriteFile(session.UnixPath(batch), "@explorer /desktop=Other,640x480 \"" + program + "\"\r\n");
+    session.Start(batch);
+}
+
+// The file operations left for the next restart (the multi-string's parts joined by "|").
+std::string WaitingForRestart(Session& session) {
+    std::string text = session.Query("HKLM", SessionManagerKey, "PendingFileRenameOperations").Text();
+    for (char& c : text)
+        if (c == '\0') c = '|';
+    return text;
+}
+
+// Whether the wizard shows a button with that text (a page's Next / Install / Finish). Only buttons
+// are read: a page's other texts run over several lines, which the driver's one-line answers do not
+// carry.
+bool ShowsButton(Session& session, const std::string& wizard, const std::string& text) {
+    for (const Child& child : session.Children(wizard))
+        if (child.Visible && session.Ask("class " + child.Hwnd) == "Button" &&
+            session.Ask("caption " + child.Hwnd) == text)
+            return true;
+    return false;
+}
+
+// Waits for the wizard's page with that text and presses its Next / Install / Finish button.
+bool PressOn(Session& session, const std::string& wizard, const std::string& text) {
+    if (!Session::WaitFor([&] { return ShowsButton(session, wizard, text); }, 30s)) return false;
+    session.Ask("press " + wizard + " 1");
+    return true;
 }
 
 TEST(Installer, SilentInstallThenUninstallRemovesEverythingOfThisInstallationOnly) {
@@ -123,19 +164,23 @@ TEST(Installer, SilentInstallThenUninstallRemovesEverythingOfThisInstallationOnl
     EXPECT_GE(estimatedKb, programBytes / 1024);
     EXPECT_LE(estimatedKb, programBytes / 1024 + 512) << "the programs and the uninstaller, in KB";
 
-    // A silent setup neither starts the eyes nor opens the welcome page, and writes no settings.
+    // A silent setup neither starts the eyes nor opens the welcome page, and writes no settings;
+    // the start-with-Windows value is there before any program ran, as the eyes write it.
     EXPECT_EQ(session.FindWindow(FormClass, "Form1"), "0");
     EXPECT_TRUE(session.OpenedUrls().empty());
     EXPECT_FALSE(session.KeyExists("HKCU", ProductKey));
-    EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").Present);
+    const std::string runText = "\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"";
+    EXPECT_EQ(Text(session.Query("HKLM", RunKey, RunValue)), runText);
 
-    // The installed eyes' first run writes the settings and the start-with-Windows value; a copy
-    // from another folder runs beside them.
+    // The installed eyes' first run writes the settings, and the same start-with-Windows value; a
+    // copy from another folder runs beside them.
     pid_t eyes = 0;
     ASSERT_NE(StartEyes(session, &eyes).Form1, "0");
-    ASSERT_TRUE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").Present);
     ASSERT_TRUE(session.KeyExists("HKCU", settings::SettingsKey));
+    EXPECT_EQ(Text(session.Query("HKLM", RunKey, RunValue)), runText);
     const pid_t other = StartCopyElsewhere(session);
+    // The value names this installation's program also without quotes and in other letters.
+    session.SetValue("HKLM", RunKey, RunValue, 1, Bytes("c:\\program files\\tavrin eyes\\TAVRINEYES.EXE"));
     ASSERT_TRUE(Session::WaitFor([&] { return session.WindowsOf("Form6").size() == 2; }, 15s));
 
     // Uninstalling silently the way Add/Remove Programs does: its QuietUninstallString. The
@@ -153,7 +198,7 @@ TEST(Installer, SilentInstallThenUninstallRemovesEverythingOfThisInstallationOnl
     for (const char* program : Programs) EXPECT_FALSE(Exists(session.UnixPath(Installed(program)))) << program;
     EXPECT_FALSE(Exists(session.UnixPath(DesktopLink)));
     EXPECT_FALSE(Exists(session.UnixPath(StartMenuFolder)));
-    EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").Present);
+    EXPECT_FALSE(session.Query("HKLM", RunKey, RunValue).Present);
     EXPECT_FALSE(session.KeyExists("HKCU", settings::SettingsKey));
     EXPECT_FALSE(session.KeyExists("HKCU", ProductKey)) << "left empty, so removed";
     EXPECT_FALSE(session.KeyExists("HKCU", PublisherKey)) << "left empty, so removed";
@@ -175,8 +220,9 @@ TEST(Installer, InstallingAgainReplacesTheFilesAndKeepsTheSettings) {
     session.SetDword(settings::SettingsKey, "skin", 2);
     pid_t eyes = 0;
     ASSERT_NE(StartEyes(session, &eyes).Form1, "0");
-    // An older skinner in the folder.
+    // An older skinner in the folder; "Run at Startup" turned off.
     WriteFile(session.UnixPath(Installed("skinner.exe")), "an older skinner");
+    session.DeleteValue("HKLM", RunKey, RunValue);
 
     ASSERT_NO_FATAL_FAILURE(RunSetup(session));
 
@@ -190,6 +236,7 @@ TEST(Installer, InstallingAgainReplacesTheFilesAndKeepsTheSettings) {
     EXPECT_EQ(Dword(session.Query("HKCU", settings::SettingsKey, "ontop")), 0u);
     EXPECT_EQ(Dword(session.Query("HKCU", settings::SettingsKey, "skin")), 2u);
     EXPECT_EQ(Text(session.Query("HKLM", UninstallKey, "InstallLocation")), InstallDir);
+    EXPECT_FALSE(session.Query("HKLM", RunKey, RunValue).Present) << "the user's choice is kept";
 
     // The eyes come back where they were.
     EyesWindows again = StartEyes(session);
@@ -198,14 +245,155 @@ TEST(Installer, InstallingAgainReplacesTheFilesAndKeepsTheSettings) {
     EXPECT_EQ(session.WindowRect(again.Form1).Top, 45);
 }
 
-TEST(Installer, UninstallKeepsThePublishersKeyWhileAnotherProductUsesIt) {
+// Contains `text` as it stands or in UTF-16 (a shortcut file holds its target both ways).
+bool FileHolds(const std::string& path, const std::string& text) {
+    const std::string content = ReadFile(path);
+    std::string wide;
+    for (char c : text) wide += std::string{c, '\0'};
+    return content.find(text) != std::string::npos || content.find(wide) != std::string::npos;
+}
+
+TEST(Installer, AnInstallationStaysInItsFolderAndMovesWholeIntoAnother) {
+    Session session;
+    const std::string custom = "C:\\Desk Toys\\Eyes";
+    ASSERT_NO_FATAL_FAILURE(RunSetup(session, custom));
+    for (const char* program : Programs) ASSERT_TRUE(Exists(session.UnixPath(Installed(program, custom)))) << program;
+    EXPECT_FALSE(Exists(session.UnixPath(InstallDir)));
+    EXPECT_EQ(Text(session.Query("HKLM", RunKey, RunValue)), "\"C:\\Desk Toys\\Eyes\\TavrinEyes.exe\"");
+    session.SetText(settings::SettingsKey, "scres", "1024X768");
+    session.SetText(settings::SettingsKey, "left", "123");
+    session.SetText(settings::SettingsKey, "top", "45");
+    WriteFile(session.UnixPath(Installed("skinner.exe", custom)), "an older skinner");
+
+    // Installing again, through the pages, taking the folder the folder page offers: the
+    // installation's folder. The finish page starts the eyes from there, and the opener shows the
+    // welcome page.
+    const pid_t setup = session.Start(SetupInPrefix);
+    const std::string wizard = session.WaitWindow("#32770", "Tavrin Eyes 2.0 Setup", 30s);
+    ASSERT_NE(wizard, "0");
+    ASSERT_TRUE(PressOn(session, wizard, "&Next >"));
+    ASSERT_TRUE(PressOn(session, wizard, "&Install"));
+    ASSERT_TRUE(PressOn(session, wizard, "&Finish"));
+    const std::optional<int> exit = session.WaitExit(setup, 30s);
+    ASSERT_TRUE(exit.has_value());
+    EXPECT_EQ(*exit, 0);
+    // The eyes' Form6 (the opener's window is a "Form1" too), where the settings put the eyes.
+    const std::string form6 = session.WaitWindow(FormClass, "Form6", 15s);
+    ASSERT_NE(form6, "0") << "the finish page did not start the eyes";
+    Session::WaitFor([&] { return session.Ask("visible " + form6) == "1"; }, 5s);
+    EXPECT_EQ(session.WindowRect(form6).Left, 123);
+    EXPECT_EQ(session.WindowRect(form6).Top, 45);
+    ASSERT_TRUE(Session::WaitFor([&] { return !session.OpenedUrls().empty(); }, 15s));
+    EXPECT_EQ(session.OpenedUrls().front(), "http://www.tavrineyes.example/TavrinEyes_PIl.htm");
+    for (const char* program : Programs)
+        EXPECT_TRUE(ReadFile(session.UnixPath(Installed(program, custom))) == ReadFile(ProgramsDir() + "/" + program))
+            << program << " was not replaced";
+    EXPECT_FALSE(Exists(session.UnixPath(InstallDir))) << "installing again went into the default folder";
+    EXPECT_EQ(Text(session.Query("HKLM", UninstallKey, "InstallLocation")), custom);
+
+    // Installing into another folder, with the eyes running from the first and a file of the user's
+    // beside them: one installation, in the new folder.
+    WriteFile(session.UnixPath(custom + "\\notes.txt"), "mine");
+    ASSERT_NO_FATAL_FAILURE(RunSetup(session, InstallDir));
+    EXPECT_TRUE(session.WaitGone(FormClass, "Form6", 5s)) << "the eyes of the earlier folder still run";
+    for (const char* program : Programs) {
+        EXPECT_TRUE(ReadFile(session.UnixPath(Installed(program))) == ReadFile(ProgramsDir() + "/" + program))
+            << program;
+        EXPECT_FALSE(Exists(session.UnixPath(Installed(program, custom)))) << program << " left in " << custom;
+    }
+    EXPECT_FALSE(Exists(session.UnixPath(Installed("Uninstall.exe", custom))));
+    EXPECT_EQ(ReadFile(session.UnixPath(custom + "\\notes.txt")), "mine");
+    const std::string eyesPath = "C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe";
+    for (const std::string& link : {std::string(DesktopLink), std::string(StartMenuFolder) + "\\Tavrin Eyes.lnk"}) {
+        EXPECT_TRUE(FileHolds(session.UnixPath(link), eyesPath)) << link;
+        EXPECT_FALSE(FileHolds(session.UnixPath(link), "Desk Toys")) << link;
+    }
+    EXPECT_EQ(Text(session.Query("HKLM", UninstallKey, "InstallLocation")), InstallDir);
+    EXPECT_EQ(Text(session.Query("HKLM", UninstallKey, "UninstallString")),
+              "\"C:\\Program Files\\Tavrin Eyes\\Uninstall.exe\"");
+    EXPECT_EQ(Text(session.Query("HKLM", UninstallKey, "DisplayIcon")), eyesPath + ",0");
+    EXPECT_EQ(Text(session.Query("HKLM", RunKey, RunValue)), "\"" + eyesPath + "\"");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").Text(), "123");
+
+    // Its uninstaller leaves nothing of the eyes in either folder.
+    ASSERT_NO_FATAL_FAILURE(RunUninstaller(session));
+    for (const char* program : Programs) EXPECT_FALSE(Exists(session.UnixPath(Installed(program)))) << program;
+    EXPECT_FALSE(session.KeyExists("HKLM", UninstallKey));
+    EXPECT_FALSE(Exists(session.UnixPath(DesktopLink)));
+    EXPECT_FALSE(session.Query("HKLM", RunKey, RunValue).Present);
+    EXPECT_EQ(ReadFile(session.UnixPath(custom + "\\notes.txt")), "mine");
+}
+
+TEST(Installer, ProgramsInUseAreReplacedAndRemovedByTheNextRestart) {
+    Session session;
+    ASSERT_NO_FATAL_FAILURE(RunSetup(session));
+    const std::string build = ProgramsDir() + "/";
+    const std::string eyes = session.UnixPath(Installed("TavrinEyes.exe"));
+    const std::string skinner = session.UnixPath(Installed("skinner.exe"));
+    const std::string opener = session.UnixPath(Installed("TavrinEyes_PIL.exe"));
+    // An older build of the eyes (the same program with a few bytes after it) runs where the setup
+    // cannot close it; another program holds the older skinner open without letting it be renamed.
+    const std::string olderEyes = ReadFile(eyes) + "older";
+    WriteFile(eyes, olderEyes);
+    WriteFile(skinner, "an older skinner");
+    StartOnAnotherDesktop(session, Installed("TavrinEyes.exe"));
+    ASSERT_TRUE(Session::WaitFor([&] { return session.KeyExists("HKCU", settings::SettingsKey); }, 20s))
+        << "the eyes did not start on the other desktop";
+    ASSERT_EQ(session.Ask("hold " + Installed("skinner.exe")), "ok");
+
+    // The upgrade succeeds: the running program is moved aside and replaced, the held one is
+    // replaced at the next restart.
+    ASSERT_NO_FATAL_FAILURE(RunSetup(session));
+    EXPECT_TRUE(ReadFile(eyes) == ReadFile(build + "TavrinEyes.exe"));
+    EXPECT_TRUE(ReadFile(eyes + ".1.old") == olderEyes) << "the running eyes were not moved aside";
+    EXPECT_EQ(ReadFile(skinner), "an older skinner");
+    EXPECT_TRUE(ReadFile(skinner + ".new") == ReadFile(build + "skinner.exe"));
+    EXPECT_TRUE(ReadFile(opener) == ReadFile(build + "TavrinEyes_PIL.exe"));
+    const std::string waiting = WaitingForRestart(session);
+    EXPECT_NE(waiting.find("Tavrin Eyes\\TavrinEyes.exe.1.old||"), std::string::npos) << waiting;
+    EXPECT_NE(waiting.find("Tavrin Eyes\\skinner.exe.new|!\\??\\C:\\Program Files\\Tavrin Eyes\\skinner.exe"),
+              std::string::npos)
+        << waiting;
+
+    session.Restart();
+    for (const char* program : Programs)
+        EXPECT_TRUE(ReadFile(session.UnixPath(Installed(program))) == ReadFile(build + program)) << program;
+    EXPECT_FALSE(Exists(eyes + ".1.old"));
+    EXPECT_FALSE(Exists(skinner + ".new"));
+
+    // The same for an uninstall: the running eyes (a first start again, so that it shows) and the
+    // held opener go at the next restart, and the folder with them.
+    ASSERT_EQ(RunCommand(session, "reg delete \"HKCU\\" + std::string(settings::SettingsKey) + "\" /f"), 0);
+    StartOnAnotherDesktop(session, Installed("TavrinEyes.exe"));
+    ASSERT_TRUE(Session::WaitFor([&] { return session.KeyExists("HKCU", settings::SettingsKey); }, 20s));
+    ASSERT_EQ(session.Ask("hold " + Installed("TavrinEyes_PIL.exe")), "ok");
+    ASSERT_NO_FATAL_FAILURE(RunUninstaller(session));
+    EXPECT_FALSE(Exists(eyes));
+    EXPECT_TRUE(Exists(eyes + ".1.old"));
+    EXPECT_FALSE(Exists(skinner));
+    EXPECT_TRUE(Exists(opener));
+    EXPECT_FALSE(session.KeyExists("HKLM", UninstallKey));
+    EXPECT_FALSE(session.Query("HKLM", RunKey, RunValue).Present);
+    EXPECT_FALSE(Exists(session.UnixPath(DesktopLink)));
+
+    std::remove(session.UnixPath(Installed("Uninstall.exe")).c_str());  // left to the caller by "_?="
+    session.Restart();
+    EXPECT_FALSE(Exists(session.UnixPath(InstallDir)));
+}
+
+TEST(Installer, UninstallKeepsWhatOthersUse) {
     Session session;
     ASSERT_NO_FATAL_FAILURE(RunSetup(session));
     session.SetText(settings::SettingsKey, "left", "10");
     session.SetText(std::string(PublisherKey) + "\\Another Toy\\1.0", "name", "kept");
     session.SetText(ProductKey, "note", "a value beside the version key");
+    // A copy of the eyes elsewhere registered itself since; its folder's name begins with ours.
+    const std::string otherRunText = "\"C:\\Program Files\\Tavrin Eyes Old\\TavrinEyes.exe\"";
+    session.SetValue("HKLM", RunKey, RunValue, 1, Bytes(otherRunText));
 
     ASSERT_NO_FATAL_FAILURE(RunUninstaller(session));
+
+    EXPECT_EQ(Text(session.Query("HKLM", RunKey, RunValue)), otherRunText);
 
     EXPECT_FALSE(session.KeyExists("HKCU", settings::SettingsKey));
     EXPECT_EQ(session.Query("HKCU", ProductKey, "note").Text(), "a value beside the version key")

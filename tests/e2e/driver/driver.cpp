@@ -1,6 +1,7 @@
 // The test driver: a console program that runs in the same Wine prefix as the programs under test
 // and answers one line per command read from standard input. It reads windows (positions, styles,
-// owners, z-order), message boxes and the registry, and moves the cursor.
+// owners, z-order), message boxes and the registry, moves the cursor, and can hold a file open as
+// another program would.
 //
 // Window handles are written and read as hexadecimal numbers; 0 means none.
 
@@ -246,6 +247,10 @@ std::string Answer(const std::string& line) {
         CreateThread(nullptr, 0, BackdropThread, reinterpret_cast<void*>(static_cast<UINT_PTR>(color)), 0, nullptr);
         Sleep(300);
         out << "ok";
+    } else if (command == "hold") {  // hold <path...> : opens a file, shared for reading only, until the driver ends
+        const HANDLE file =
+            CreateFileA(Rest(in).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        out << (file != INVALID_HANDLE_VALUE ? "ok" : "failed " + std::to_string(GetLastError()));
     } else if (command == "ping") {
         out << "pong";
     } else {
