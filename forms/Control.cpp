@@ -90,7 +90,7 @@ void Control::CreateChildren() {
         tool.uFlags = TTF_SUBCLASS;
         tool.hwnd = hwnd_;
         tool.uId = reinterpret_cast<UINT_PTR>(item);
-        tool.rect = item->PixelRect();
+        tool.rect = item->HitRect();
         tool.lpszText = item->ToolTipText.data();
         SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -105,7 +105,7 @@ void Control::LayOutChildrenAgain() {
         tool.cbSize = sizeof tool;
         tool.hwnd = hwnd_;
         tool.uId = reinterpret_cast<UINT_PTR>(item);
-        tool.rect = item->PixelRect();
+        tool.rect = item->HitRect();
         SendMessageA(tooltip_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
     }
     if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
@@ -221,7 +221,7 @@ void Control::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
 
 Windowless* Control::WindowlessAt(POINT point) const {
     for (Windowless* item : windowless_) {
-        RECT rect = item->PixelRect();
+        RECT rect = item->HitRect();
         if (PtInRect(&rect, point)) return item;
     }
     return nullptr;

@@ -20,13 +20,19 @@ public:
           Alignment alignment = Alignment::Left);
 
     RECT PixelRect() const override;
+    // The caption as drawn: from its first to its last inked column, over the height of its line. A
+    // link answers the mouse there, not over the rest of its box.
+    RECT HitRect() override { return TextRect(); }
     void Draw(HDC dc) override;
-    void DpiChanged() override { hfont_.reset(); }
+    void DpiChanged() override;
 
     std::string Caption;
 
 private:
     HFONT FontHandle();
+    HFONT PlainFontHandle();  // the font without its underline
+    UINT Format() const;
+    RECT TextRect();
 
     Control& container_;
     Bounds bounds_;
@@ -34,6 +40,12 @@ private:
     OleColor foreColor_;
     Alignment alignment_;
     unique_hfont hfont_;
+    unique_hfont plainFont_;
+    // The caption's place as last measured, and the caption and box it was measured for.
+    RECT textRect_{};
+    std::string measuredCaption_;
+    RECT measuredBox_{};
+    bool measured_ = false;
 };
 
 }  // namespace forms

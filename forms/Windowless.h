@@ -22,6 +22,8 @@ public:
     virtual RECT PixelRect() const = 0;
     // The container's DPI has changed: whatever was made for the old one (a font, a picture) goes.
     virtual void DpiChanged() {}
+    // Where it answers the mouse (Click, cursor, tooltip), in its container's client pixels.
+    virtual RECT HitRect() { return PixelRect(); }
 
     std::function<void()> Click;
     HCURSOR MouseIcon = nullptr;  // shown while the pointer is over it

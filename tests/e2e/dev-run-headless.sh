@@ -30,6 +30,11 @@ sed 's/^/  | /' "$work/first.log"
 check "the first run succeeds (status $status)" [ "$status" = 0 ]
 picture=$work/out/eyes.png
 check "it writes out/eyes.png into TAVRIN_OUT" [ -f "$picture" ]
+wine_fonts() {
+    local fonts="$work/prefix/drive_c/windows/Fonts"
+    [ -f "$fonts/marlett.ttf" ] && [ -f "$fonts/tahoma.ttf" ] && [ -f "$fonts/tahomabd.ttf" ]
+}
+check "the prefix has Wine's own fonts: Marlett for the caption buttons, Tahoma for the About window" wine_fonts
 if [ -f "$picture" ]; then
     # Brightness 0-100 of the 3x3 pixels around x,y of the picture.
     brightness() {

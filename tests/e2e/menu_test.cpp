@@ -5,7 +5,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <sstream>
+#include <vector>
 
 using namespace e2e;
 
@@ -166,15 +169,195 @@ TEST(Menu, CloseEndsTheProgramAndHomepageOpensTheSite) {
     EXPECT_EQ(*exit, 0);
 }
 
+// The RGB pixels of a rectangle of the screen.
+struct ScreenArea {
+    Rect Area;
+    std::vector<unsigned char> Rgb;
+    // Text of the About window's links and lines (blue or dark grey) against its light face colour.
+    bool Ink(int x, int y) const {
+        const std::size_t at = 3 * (static_cast<std::size_t>(y - Area.Top) * Area.Width() + (x - Area.Left));
+        return at + 2 < Rgb.size() && Rgb[at] + Rgb[at + 1] < 300;
+    }
+};
+
+ScreenArea Grab(Session& session, Rect area) {
+    const std::string command = "DISPLAY=" + session.Display() + " import -window root -crop " +
+                                std::to_string(area.Width()) + "x" + std::to_string(area.Height()) + "+" +
+                                std::to_string(area.Left) + "+" + std::to_string(area.Top) + " +repage -depth 8 rgb:-";
+    ScreenArea grabbed{area, std::vector<unsigned char>(3 * static_cast<std::size_t>(area.Width()) * area.Height())};
+    FILE* pipe = popen(command.c_str(), "r");
+    const std::size_t read = pipe ? fread(grabbed.Rgb.data(), 1, grabbed.Rgb.size(), pipe) : 0;
+    if (pipe) pclose(pipe);
+    if (read != grabbed.Rgb.size()) grabbed.Rgb.clear();
+    return grabbed;
+}
+
+// A line of text as it shows on the screen: the columns of its letters and, when it is underlined, of
+// its underline (the rows whose unbroken run of ink is far longer than any letter's). Right ends are
+// the last inked column.
+struct TextOnScreen {
+    int TextLeft = 0, TextRight = -1;
+    int LineLeft = 0, LineRight = -1;
+};
+
+TextOnScreen Inspect(const ScreenArea& area) {
+    struct Run {
+        int Left = 0, Right = -1;
+        int Length() const { return Right - Left + 1; }
+    };
+    std::vector<Run> longest(area.Area.Height());
+    int longestOfAll = 0;
+    for (int y = area.Area.Top; y < area.Area.Bottom; ++y) {
+        Run& best = longest[y - area.Area.Top];
+        for (int x = area.Area.Left; x < area.Area.Right; ++x) {
+            if (!area.Ink(x, y)) continue;
+            int end = x;
+            while (end + 1 < area.Area.Right && area.Ink(end + 1, y)) ++end;
+            if (end - x + 1 > best.Length()) best = {x, end};
+            x = end;
+        }
+        longestOfAll = std::max(longestOfAll, best.Length());
+    }
+    TextOnScreen text{area.Area.Right, -1, area.Area.Right, -1};
+    for (int y = area.Area.Top; y < area.Area.Bottom; ++y) {
+        const Run& run = longest[y - area.Area.Top];
+        if (run.Length() >= 20 && run.Length() * 5 >= longestOfAll * 4) {
+            text.LineLeft = std::min(text.LineLeft, run.Left);
+            text.LineRight = std::max(text.LineRight, run.Right);
+            continue;
+        }
+        for (int x = area.Area.Left; x < area.Area.Right; ++x) {
+            if (!area.Ink(x, y)) continue;
+            text.TextLeft = std::min(text.TextLeft, x);
+            text.TextRight = std::max(text.TextRight, x);
+        }
+    }
+    return text;
+}
+
+// Twips of the About window's layout in pixels at a display scale.
+int Pixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
+
+struct AboutLink {
+    const char* Name;
+    int Left, Top, Width, Height;  // its box in twips, in the framed panel or in the window
+    bool InPanel;
+    const char* Address;
+};
+
+constexpr AboutLink AboutLinks[] = {
+    {"the homepage link", 720, 1680, 2085, 240, true, "http://www.tavrineyes.example/"},
+    {"Feedback", 600, 4320, 900, 240, false, "http://www.tavrineyes.example/feedback.php"},
+    {"the article", 2400, 4320, 915, 195, false, "https://en.wikipedia.org/wiki/Eye"},
+    {"the site's name", 840, 5040, 2880, 240, false, "http://www.tavrineyes.example/"},
+};
+
+std::string Tooltip(Session& session) {
+    const std::string tip = session.FindWindow("tooltips_class32", "-");
+    return tip != "0" && session.Ask("visible " + tip) == "1" ? tip : "";
+}
+
+// The About window's links at the display's scale, on the screen: each underline runs under its text
+// and ends where the text ends; each link answers the mouse (hand cursor, click, and the tooltip of
+// "Feedback") on its text and not beside it. The last line fits in the window.
+void CheckAboutText(Session& session, const std::string& about, int dpi) {
+    SCOPED_TRACE("at " + std::to_string(dpi) + " dpi");
+    std::istringstream client(session.Ask("client " + about));
+    int clientX = 0, clientY = 0, clientWidth = 0, clientHeight = 0;
+    client >> clientX >> clientY >> clientWidth >> clientHeight;
+    int panelX = 0, panelY = 0;
+    Session::WaitFor(
+        [&] {
+            for (const Child& child : session.Children(about))
+                if (child.X == Pixels(240, dpi) && child.Y == Pixels(240, dpi))
+                    std::istringstream(session.Ask("client " + child.Hwnd)) >> panelX >> panelY;
+            return panelX != 0;
+        },
+        3s);
+    ASSERT_NE(panelX, 0) << "the framed panel";
+
+    // The arrow, over an empty corner of the window.
+    session.MouseMove(clientX + 3, clientY + clientHeight - 3);
+    usleep(300000);
+    const std::string arrow = session.Ask("cursorshape");
+
+    // Each link as it shows, and the mouse just past its text: there it is not a link.
+    struct Place {
+        int Beside, Middle, OnText;
+    };
+    std::vector<Place> places;
+    const std::size_t opened = session.OpenedUrls().size();
+    for (const AboutLink& link : AboutLinks) {
+        SCOPED_TRACE(link.Name);
+        const int x = (link.InPanel ? panelX : clientX) + Pixels(link.Left, dpi);
+        const int y = (link.InPanel ? panelY : clientY) + Pixels(link.Top, dpi);
+        const int height = Pixels(link.Height, dpi);
+        // The box, with room beside it for an underline that runs on.
+        const ScreenArea area = Grab(session, {x - 4, y, x + Pixels(link.Width, dpi) + 20 * dpi / 96, y + height + 3});
+        ASSERT_FALSE(area.Rgb.empty());
+        const TextOnScreen text = Inspect(area);
+        ASSERT_GT(text.TextRight - text.TextLeft, 20) << "the text shows";
+        ASSERT_GE(text.LineRight - text.LineLeft, 20) << "it is underlined";
+        EXPECT_LE(text.LineRight, text.TextRight + 1) << "the underline ends with the text";
+        EXPECT_GE(text.LineLeft, text.TextLeft - 1) << "and starts with it";
+        EXPECT_GE(text.LineRight - text.LineLeft, text.TextRight - text.TextLeft - 2) << "under all of it";
+
+        const Place place{text.TextRight + 1 + 2 * dpi / 96, y + height / 2, (text.TextLeft + text.TextRight) / 2};
+        places.push_back(place);
+        session.MouseMove(place.Beside, place.Middle);
+        usleep(400000);
+        EXPECT_EQ(session.Ask("cursorshape"), arrow) << "the arrow just past the text";
+        if (link.Name == std::string("Feedback")) {
+            session.MouseMove(place.OnText, place.Middle);
+            EXPECT_TRUE(Session::WaitFor([&] { return !Tooltip(session).empty(); }, 3s)) << "its tooltip";
+            session.MouseMove(place.Beside, place.Middle);
+            EXPECT_TRUE(Session::WaitFor([&] { return Tooltip(session).empty(); }, 2s)) << "gone past the text";
+            usleep(1500000);
+            EXPECT_EQ(Tooltip(session), "") << "and not shown there";
+        }
+        session.Click(1);
+    }
+    usleep(2000000);
+    EXPECT_EQ(session.OpenedUrls().size(), opened) << "a click beside a link's text opens nothing";
+
+    // On the text: the hand, and a click opens the page.
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        SCOPED_TRACE(AboutLinks[i].Name);
+        session.MouseMove(places[i].OnText, places[i].Middle);
+        usleep(400000);
+        EXPECT_NE(session.Ask("cursorshape"), arrow) << "the hand over the text";
+        const std::size_t before = session.OpenedUrls().size();
+        session.Click(1);
+        EXPECT_TRUE(Session::WaitFor([&] { return session.OpenedUrls().size() > before; }, 8s));
+        EXPECT_EQ(session.OpenedUrls().back(), AboutLinks[i].Address);
+    }
+
+    // The closing line, "to Download more utilities like this.", inside the window's right edge.
+    const Rect lastLine{clientX, clientY + Pixels(5400, dpi), clientX + clientWidth, clientY + Pixels(5400 + 240, dpi)};
+    const TextOnScreen closing = Inspect(Grab(session, lastLine));
+    EXPECT_GT(closing.TextRight, clientX + clientWidth / 2) << "the closing line shows";
+    EXPECT_LT(closing.TextRight, clientX + clientWidth - 2) << "and fits";
+}
+
+// The About window, opened from the menu of eyes whose overlay stands at `overlay`.
+std::string OpenAbout(Session& session, const Rect& overlay) {
+    // The eye-white beside the left pupil, at any display scale.
+    if (!OpenMenuAt(session, overlay.Left + overlay.Width() * 58 / 130, overlay.Top + overlay.Height() * 47 / 90))
+        return "0";
+    Choose(session, About);
+    return session.WaitWindow(FormClass, "About", 5s);
+}
+
 TEST(Menu, AboutShowsOneWindowWhoseLinksOpenTheirPages) {
     Session session;
     session.Install();
+    // Wine's own typefaces are there: the caption buttons' glyphs and the layout's Tahoma.
+    EXPECT_EQ(session.Ask("face Marlett"), "Marlett");
+    EXPECT_EQ(session.Ask("face Tahoma"), "Tahoma");
     pid_t pid = 0;
-    StartAt300(session, &pid);
+    EyesWindows eyes = StartAt300(session, &pid);
 
-    ASSERT_TRUE(OpenMenuAt(session, PupilX, PupilY));
-    Choose(session, About);
-    const std::string about = session.WaitWindow(FormClass, "About", 5s);
+    const std::string about = OpenAbout(session, session.WindowRect(eyes.Form6));
     ASSERT_NE(about, "0");
     std::istringstream client(session.Ask("client " + about));
     int x = 0, y = 0, width = 0, height = 0;
@@ -187,23 +370,14 @@ TEST(Menu, AboutShowsOneWindowWhoseLinksOpenTheirPages) {
     EXPECT_TRUE(Session::WaitFor([&] { return session.Topmost(about); }, 2s)) << "topmost when activated";
     EXPECT_FALSE(session.Style(about) & 0x30000) << "no minimise or maximise box";
 
-    // The links, at their places in the window (pixels of the client area).
-    const std::pair<int, int> links[] = {
-        {16 + 2 + 48 + 30, 16 + 2 + 112 + 8},  // "Tavrin Eyes Homepage" in the framed panel
-        {140, 244},                            // "Donate"
-        {55, 296},                             // "Feedback"
-        {175, 294},                            // the encyclopedia article
-        {100, 344},                            // the site's address after "Visit"
-    };
-    for (auto [lx, ly] : links) {
-        session.MouseMove(x + lx, y + ly);
-        usleep(200000);
-        session.Click(1);
-        usleep(300000);
-    }
-    EXPECT_TRUE(Session::WaitFor([&] { return session.OpenedUrls().size() == 5; }, 10s));
+    // "Donate", then the links.
+    session.MouseMove(x + 140, y + 244);
+    usleep(200000);
+    session.Click(1);
+    EXPECT_TRUE(Session::WaitFor([&] { return session.OpenedUrls().size() == 1; }, 8s));
+    CheckAboutText(session, about, 96);
     EXPECT_EQ(session.OpenedUrls(),
-              (std::vector<std::string>{"http://www.tavrineyes.example/", "http://www.tavrineyes.example/donate.htm",
+              (std::vector<std::string>{"http://www.tavrineyes.example/donate.htm", "http://www.tavrineyes.example/",
                                         "http://www.tavrineyes.example/feedback.php",
                                         "https://en.wikipedia.org/wiki/Eye", "http://www.tavrineyes.example/"}));
     EXPECT_EQ(session.Ask("visible " + about), "1") << "the window stays open";
@@ -225,6 +399,15 @@ TEST(Menu, AboutShowsOneWindowWhoseLinksOpenTheirPages) {
     ASSERT_TRUE(OpenMenuAt(session, PupilX, PupilY));
     Choose(session, About);
     EXPECT_TRUE(Session::WaitFor([&] { return session.Ask("visible " + about) == "1"; }, 3s));
+
+    // The same links at 150 % (144 dpi), which the programs read at their start.
+    session.Kill(pid);
+    ASSERT_TRUE(session.WaitGone(FormClass, "About", 5s));
+    session.SetDword("Control Panel\\Desktop", "LogPixels", 144);
+    eyes = StartAt300(session);
+    const std::string scaled = OpenAbout(session, session.WindowRect(eyes.Form6));
+    ASSERT_NE(scaled, "0");
+    CheckAboutText(session, scaled, 144);
 }
 
 TEST(Menu, ACloseRequestToEitherEyesWindowEndsTheProgramAsCloseDoes) {

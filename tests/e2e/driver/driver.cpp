@@ -164,6 +164,23 @@ std::string Answer(const std::string& line) {
         POINT point{};
         GetCursorPos(&point);
         out << point.x << " " << point.y;
+    } else if (command == "cursorshape") {  // the cursor now shown on the screen, whichever program set it
+        CURSORINFO info{};
+        info.cbSize = sizeof info;
+        GetCursorInfo(&info);
+        out << Hex(info.hCursor);
+    } else if (command == "face") {  // face <name>: the typeface a font of that name gets (a stand-in if missing)
+        const std::string name = Rest(in);
+        HFONT font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, name.c_str());
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ previous = SelectObject(dc, font);
+        char face[LF_FACESIZE] = {};
+        GetTextFaceA(dc, sizeof face, face);
+        SelectObject(dc, previous);
+        DeleteDC(dc);
+        DeleteObject(font);
+        out << face;
     } else if (command == "msgtext") {  // the text of a message box
         HWND box = ToHwnd(Arg(in));
         out << WindowText(GetDlgItem(box, 0xFFFF));
