@@ -55,6 +55,16 @@ void Form::ApplyDpi(int dpi, const RECT& suggested) {
         const auto exStyle = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE));
         const SIZE size = FrameSize(style, exStyle);
         SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        // Where the frame the system draws is not the one computed for the DPI (a system that keeps
+        // frames at one scale), the window grows or shrinks by the difference: the client area is the
+        // layout's.
+        const float tpp = TwipsPerPixelAt(dpi_);
+        RECT client{};
+        GetClientRect(hwnd_, &client);
+        const int dx = Nearest(layout_.Client.Width / tpp) - client.right;
+        const int dy = Nearest(layout_.Client.Height / tpp) - client.bottom;
+        if (dx != 0 || dy != 0)
+            SetWindowPos(hwnd_, nullptr, 0, 0, size.cx + dx, size.cy + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     LayOutChildrenAgain();
     Form_DpiChanged();

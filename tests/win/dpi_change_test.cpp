@@ -2,6 +2,7 @@
 // DPI and a suggested rectangle. Wine gives every monitor the same DPI, so the test sends it itself.
 
 #include "eyes/Program.h"
+#include "menu/Form3.h"
 #include "tests/support/MemoryRegistry.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +108,48 @@ TEST(DpiChange, TheEyesTakeTheNewScaleTogetherAndKeepTracking) {
     EXPECT_EQ(Rect(form6).right - Rect(form6).left, 130);
     EXPECT_EQ(Rect(form6).bottom - Rect(form6).top, 90);
     EXPECT_EQ(Pupils(form1)[0].right - Pupils(form1)[0].left, 14);
+}
+
+}  // namespace
+
+namespace {
+
+bool Inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// The About window at each scale Windows offers up to 200 %: its size from the layout's twips, and
+// every text as drawn inside its panel or window, the texts that share a line apart, the badge and
+// the button inside.
+TEST(DpiChange, TheAboutWindowKeepsEveryTextInsideAtEachScale) {
+    menu::Form3 about;
+    about.Load();
+    const struct {
+        int Dpi, Width, Height;
+    } scales[] = {{96, 275, 391}, {120, 344, 489}, {144, 412, 586}, {192, 550, 782}};
+    for (const auto& scale : scales) {
+        SCOPED_TRACE(scale.Dpi);
+        about.ApplyDpi(scale.Dpi, {0, 0, 0, 0});
+        RECT client{};
+        GetClientRect(about.hWnd(), &client);
+        EXPECT_EQ(client.right, scale.Width);
+        EXPECT_EQ(client.bottom, scale.Height);
+        RECT panel{};
+        GetClientRect(about.Picture1.hWnd(), &panel);
+        for (forms::Label* label : {&about.Label6, &about.Label13, &about.Label4, &about.Label14, &about.Label3})
+            EXPECT_TRUE(Inside(label->HitRect(), panel)) << label->Caption;
+        for (forms::Label* label : {&about.Label10, &about.Label7, &about.Label8, &about.Label12, &about.Label2})
+            EXPECT_TRUE(Inside(label->HitRect(), client)) << label->Caption;
+        EXPECT_LT(about.Label4.HitRect().right, about.Label13.HitRect().left);
+        EXPECT_LT(about.Label10.HitRect().right, about.Label7.HitRect().left);
+        EXPECT_LT(about.Label8.HitRect().right, about.Label12.HitRect().left);
+        EXPECT_TRUE(Inside(about.Image3.PixelRect(), client));
+        RECT button{};
+        GetWindowRect(about.Command1.hWnd(), &button);
+        MapWindowPoints(nullptr, about.hWnd(), reinterpret_cast<POINT*>(&button), 2);
+        EXPECT_TRUE(Inside(button, client));
+    }
 }
 
 }  // namespace
