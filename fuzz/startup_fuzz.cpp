@@ -71,8 +71,9 @@ constexpr float Twips[] = {15, 12, 20, 1};
 
 // The eyes window's position at a first run, which keeps the layout's place.
 constexpr int LayoutLeft = 479, LayoutTop = 305;
-constexpr char InstallDir[] = "C:\\Program Files\\Tavrin Eyes";
-constexpr char RunCommand[] = "\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"";
+constexpr wchar_t InstallDir[] = L"C:\\Program Files\\Tavrin Eyes";
+// The Run value: the quoted path as UTF-16, written through the Unicode functions.
+constexpr char16_t RunCommand[] = u"\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"";
 constexpr char Unreachable[] = "The registry cannot be reached.";
 
 class Input {
@@ -153,10 +154,18 @@ std::string Show(const std::optional<Number>& number) {
 
 bool Same(const std::optional<StoredValue>& a, const std::optional<StoredValue>& b) {
     if (!a || !b) return !a && !b;
-    return a->Type == b->Type && a->Data == b->Data;
+    return a->Type == b->Type && a->Data == b->Data && a->Wide == b->Wide;
 }
 
 StoredValue Text(std::string_view text) { return {TypeSz, TextBytes(text)}; }
+StoredValue WideText(std::u16string_view text) {
+    StoredValue value{TypeSz, {}, true};
+    for (char16_t unit : text) {
+        value.Data.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+        value.Data.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    return value;
+}
 StoredValue Dword(std::uint32_t value) {
     const DwordData bytes = DwordToBytes(value);
     return {TypeDword, {bytes.begin(), bytes.end()}};
@@ -222,6 +231,16 @@ public:
         Count();
         return memory_.SetValue(key, name, type, data, size);
     }
+    Status QueryValueW(Key key, std::string_view name, std::uint32_t& type, std::uint8_t* data,
+                       std::uint32_t& size) override {
+        Count();
+        return memory_.QueryValueW(key, name, type, data, size);
+    }
+    Status SetValueW(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                     std::uint32_t size) override {
+        Count();
+        return memory_.SetValueW(key, name, type, data, size);
+    }
     Status DeleteValue(Key key, std::string_view name) override {
         Count();
         return memory_.DeleteValue(key, name);
@@ -278,7 +297,7 @@ public:
     FailingRegistry registry{memory};
     tests::FakeReporter reporter;
     SettingsStore store{registry, reporter};
-    StartupRegistration startup{registry, ProgramPath(InstallDir, "TavrinEyes")};
+    StartupRegistration startup{registry, ProgramPath(InstallDir, L"TavrinEyes")};
 
     void ApplyRefusals() {
         if (refusals_.SettingsRead) memory.Refuse(CurrentUser, SettingsKey, Access::Read);
@@ -366,7 +385,11 @@ public:
         std::optional<std::int16_t> expected;
         if (memory.HasKey(LocalMachine, RunKey) && !refusals_.RunRead) {
             const auto value = memory.Value(LocalMachine, RunKey, RunValue);
-            expected = value && value->Data.size() <= 255 ? 1 : 0;
+            // It must fit 255 characters: read as UTF-16, a text stored through the ANSI functions
+            // takes two bytes a character, other types as many bytes as they hold.
+            const bool text =
+                value && (value->Type == TypeSz || value->Type == TypeExpandSz || value->Type == TypeMultiSz);
+            expected = value && value->Data.size() * (text && !value->Wide ? 2 : 1) <= 2 * 255 ? 1 : 0;
         }
         const auto registered = Do("IsStartupRegistered", [&] { return startup.IsStartupRegistered(); });
         if (!registry.Failed())
@@ -444,7 +467,7 @@ public:
             REQUIRE(after.SettingsKey == (before.SettingsKey || (!refusals_.SoftwareWrite && !refusals_.SettingsWrite)),
                     "the first run's settings key");
             const bool runWritable = after.RunKey && !refusals_.RunWrite;
-            REQUIRE(Same(after.Run, runWritable ? std::optional(Text(RunCommand)) : before.Run),
+            REQUIRE(Same(after.Run, runWritable ? std::optional(WideText(RunCommand)) : before.Run),
                     "the first run's Run value is " + Show(after.Run));
             if (settingsWritable) {
                 expectSetting(OnTopValue, Dword(1), "first run");
