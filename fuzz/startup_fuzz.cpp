@@ -71,6 +71,8 @@ constexpr float Twips[] = {15, 12, 20, 1};
 
 // The eyes window's position at a first run, which keeps the layout's place.
 constexpr int LayoutLeft = 479, LayoutTop = 305;
+// The eyes window's size in pixels, with which a restored position must still show on the screen.
+constexpr int EyesWidth = 130, EyesHeight = 88;
 constexpr wchar_t InstallDir[] = L"C:\\Program Files\\Tavrin Eyes";
 // The Run value: the quoted path as UTF-16, written through the Unicode functions.
 constexpr char16_t RunCommand[] = u"\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"";
@@ -424,8 +426,9 @@ public:
             LoadDword(OnTopValue, &SettingsStore::LoadOnTop);
             const std::string resolution = ScreenResolution();
             REQUIRE(resolution == Resolution(), "the screen is " + Resolution() + ", the store says " + resolution);
+            const std::vector<eyes::MonitorRect> monitors = {{0, 0, screen_.Width, screen_.Height}};
             start.Place = eyes::PlaceAtStart(scres, left, top, resolution, screenWidthTwips_ / twipsPerPixel_,
-                                             screenHeightTwips_ / twipsPerPixel_);
+                                             screenHeightTwips_ / twipsPerPixel_, monitors, {EyesWidth, EyesHeight});
 
             const std::string detail = "scres " + Show(scres) + ", left " + Show(left) + ", top " + Show(top) + " on " +
                                        Resolution() + " gave " + std::to_string(start.Place.X) + "," +
@@ -433,7 +436,10 @@ public:
                                        (start.Place.StoreNewPosition ? " re-centred" : " restored");
             const auto x = left ? ReferenceWhole(*left) : std::nullopt;
             const auto y = top ? ReferenceWhole(*top) : std::nullopt;
-            const bool usable = scres == Resolution() && x && y;
+            // Some pixel of the eyes on the screen, counted in 64 bits.
+            const bool shows = x && y && *x < screen_.Width && std::int64_t{*x} + EyesWidth > 0 &&
+                               *y < screen_.Height && std::int64_t{*y} + EyesHeight > 0;
+            const bool usable = scres == Resolution() && shows;
             REQUIRE(start.Place.StoreNewPosition == !usable, detail);
             if (usable) {
                 REQUIRE(start.Place.X == *x && start.Place.Y == *y, detail);

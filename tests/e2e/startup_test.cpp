@@ -1,5 +1,6 @@
-// Start-up of the eyes on a virtual display: first run, restored and re-centred positions, damaged
-// settings, pupils following the real pointer, and two copies side by side.
+// Start-up of the eyes on a virtual display: first run, restored and re-centred positions (also one
+// where no monitor shows the eyes), damaged settings, pupils following the real pointer, and two
+// copies side by side.
 
 #include "eyes/logic/PupilTracking.h"
 #include "tests/e2e/Eyes.h"
@@ -69,7 +70,7 @@ TEST(Startup, FirstRunWritesTheSettingsAndOpensAtTheLayoutPosition) {
     EXPECT_EQ(pupils, 2);
 }
 
-TEST(Startup, LaterStartRestoresTheStoredPositionEvenOffScreenAndWritesNothing) {
+TEST(Startup, LaterStartRestoresTheStoredPositionPartlyOffScreenAndWritesNothing) {
     Session session;
     session.Install();
     session.SetText(settings::SettingsKey, "scres", "1024X768");
@@ -84,6 +85,36 @@ TEST(Startup, LaterStartRestoresTheStoredPositionEvenOffScreenAndWritesNothing) 
     EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "12.5");
     EXPECT_FALSE(session.Query("HKCU", settings::SettingsKey, "skin").Present) << "a later run writes no skin";
     EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").Present) << "only the first run registers";
+}
+
+// A position stored by hand, or on a monitor since unplugged, where no monitor shows any part of the
+// eyes: they come back as on another screen size. Partly off an edge they stay where they were.
+TEST(Startup, APositionThatNoMonitorShowsRecentresAndStoresTheNewPlace) {
+    Session session;
+    session.Install();
+    session.SetText(settings::SettingsKey, "scres", "1024X768");
+    session.SetText(settings::SettingsKey, "left", "-50");
+    session.SetText(settings::SettingsKey, "top", "2000");
+    pid_t pid = 0;
+    EyesWindows eyes = StartEyes(session, &pid);
+
+    Rect form1 = session.WindowRect(eyes.Form1);
+    EXPECT_EQ(form1.Left, 512);
+    EXPECT_EQ(form1.Top, 192);
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "scres").Text(), "1024X768");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").Text(), "512");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "192");
+    session.Kill(pid);
+    ASSERT_TRUE(session.WaitGone(FormClass, "Form6", 5s));
+
+    session.SetText(settings::SettingsKey, "left", "-20");
+    session.SetText(settings::SettingsKey, "top", "40");
+    eyes = StartEyes(session);
+    form1 = session.WindowRect(eyes.Form1);
+    EXPECT_EQ(form1.Left, -20);
+    EXPECT_EQ(form1.Top, 40);
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").Text(), "-20") << "nothing stored";
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "40");
 }
 
 TEST(Startup, AnotherScreenSizeRecentresAndStoresTheNewPlace) {
