@@ -98,7 +98,10 @@ void Form1::Form_Load() {
 void Form1::LoadSettingsAndPlace() {
     settings::SettingsStore& store = program_.Settings();
     const std::string resolution = program_.ScreenResolution();
-    if (store.CheckSettingsKey().value_or(0) != 0) {
+    // Only a missing key means a first run. A key that exists but cannot be opened (access denied)
+    // is a later start whose values cannot be read: it is re-centred, not on top and without a
+    // skin, its writes fail quietly, and it leaves the Run value to the user's last choice.
+    if (store.CheckSettingsKey() == settings::FileNotFound) {
         // Without its settings key the program cannot go on; the store has said why.
         if (!store.CreateSettingsKey()) forms::App.End();
         store.SaveOnTopOn();

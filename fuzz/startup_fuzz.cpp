@@ -404,7 +404,8 @@ public:
     Start StartEyes() {
         Start start;
         const auto check = Do("CheckSettingsKey", [&] { return store.CheckSettingsKey(); });
-        start.FirstRun = check.value_or(0) != 0;
+        // Only a missing key is a first run; a refused read is a later start that reads nothing.
+        start.FirstRun = check == FileNotFound;
         if (start.FirstRun) {
             // The window keeps its layout position and everything is written.
             start.Place = {LayoutLeft, LayoutTop, false};

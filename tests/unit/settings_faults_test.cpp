@@ -39,7 +39,7 @@ TEST_F(SettingsFaults, RefusedWritesChangeNothingAndShowNothing) {
     EXPECT_EQ(registry.OpenHandles(), 0u);
 }
 
-TEST_F(SettingsFaults, RefusedReadDeliversNothingAndLooksLikeFirstRun) {
+TEST_F(SettingsFaults, RefusedReadDeliversNothingAndIsNoMissingKey) {
     store.CreateSettingsKey();
     store.SaveOnTopOn();
     registry.Refuse(CurrentUser, SettingsKey, Access::Read);

@@ -65,6 +65,22 @@ std::vector<HWND> VisibleTopLevel() {
     return windows;
 }
 
+// Gives a key a DACL: an empty one lets nobody open it (its owner can still change the DACL), none at
+// all lets everybody. The result is the registry's status.
+LONG SetKeyDacl(HKEY root, const std::string& path, bool locked) {
+    HKEY key = nullptr;
+    LONG status = RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC, &key);
+    if (status != ERROR_SUCCESS) return status;
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    ACL empty;
+    InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, locked ? &empty : nullptr, FALSE);
+    status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
+    RegCloseKey(key);
+    return status;
+}
+
 // A desktop-coloured window under every other one, for screenshots over a coloured desktop. It has
 // its own thread, which pumps its messages while the main thread waits for commands.
 DWORD WINAPI BackdropThread(void* parameter) {
@@ -240,6 +256,9 @@ std::string Answer(const std::string& line) {
         std::string name = NameArg(in);
         std::string path = Rest(in);
         out << RegDeleteKeyValueA(root, path.c_str(), name.c_str());
+    } else if (command == "reglock" || command == "regunlock") {  // reglock <HKCU|HKLM> <path...>
+        HKEY root = Root(Arg(in));
+        out << SetKeyDacl(root, Rest(in), command == "reglock");
     } else if (command == "backdrop") {  // backdrop <rrggbb>
         const unsigned long rgb = std::stoul(Arg(in), nullptr, 16);
         const COLORREF color = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
