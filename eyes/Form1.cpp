@@ -119,11 +119,15 @@ void Form1::Form_Load() {
 }
 
 // First run: create the settings and keep the layout position. Later runs: restore the stored
-// position on the same screen, else re-centre and store the new position.
+// position on the same screen while the eyes show on a monitor there, else re-centre and store the
+// new position.
 void Form1::LoadSettingsAndPlace() {
     settings::SettingsStore& store = program_.Settings();
     const std::string resolution = program_.ScreenResolution();
-    if (store.CheckSettingsKey().value_or(0) != 0) {
+    // Only a missing key means a first run. A key that exists but cannot be opened (access denied)
+    // is a later start whose values cannot be read: it is re-centred, not on top and without a
+    // skin, its writes fail quietly, and it leaves the Run value to the user's last choice.
+    if (store.CheckSettingsKey() == settings::FileNotFound) {
         // Without its settings key the program cannot go on; the store has said why.
         if (!store.CreateSettingsKey()) forms::App.End();
         store.SaveOnTopOn();
@@ -138,9 +142,22 @@ void Form1::LoadSettingsAndPlace() {
     const auto top = store.LoadTop();
     const HWND zOrder = store.LoadOnTop().value_or(0) == 1 ? HWND_TOPMOST : HWND_NOTOPMOST;
 
+    std::vector<MonitorRect> monitors;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR, HDC, RECT* area, LPARAM found) -> BOOL {
+            reinterpret_cast<std::vector<MonitorRect>*>(found)->push_back(
+                {area->left, area->top, area->right, area->bottom});
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&monitors));
+    RECT window{};
+    GetWindowRect(hWnd(), &window);
+
     const Placement place =
         PlaceAtStart(scres, left, top, resolution, forms::Screen.Width() / forms::Screen.TwipsPerPixelX(),
-                     forms::Screen.Height() / forms::Screen.TwipsPerPixelY());
+                     forms::Screen.Height() / forms::Screen.TwipsPerPixelY(), monitors,
+                     {window.right - window.left, window.bottom - window.top});
     SetWindowPos(hWnd(), zOrder, place.X, place.Y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     if (place.StoreNewPosition) {
         store.SaveResolution(resolution);

@@ -7,10 +7,10 @@ namespace forms {
 AppObject App;
 ScreenObject Screen;
 
-std::string AppObject::ModuleFile() const {
-    std::string file(MAX_PATH, '\0');
+std::wstring AppObject::ModuleFile() const {
+    std::wstring file(MAX_PATH, L'\0');
     for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, file.data(), static_cast<DWORD>(file.size()));
+        DWORD length = GetModuleFileNameW(nullptr, file.data(), static_cast<DWORD>(file.size()));
         if (length < file.size()) {
             file.resize(length);
             return file;
@@ -19,23 +19,23 @@ std::string AppObject::ModuleFile() const {
     }
 }
 
-std::string AppObject::Path() const {
-    std::string file = ModuleFile();
-    std::string directory = file.substr(0, file.find_last_of('\\'));
-    if (directory.size() == 2 && directory[1] == ':') directory += '\\';  // a drive root keeps its "\"
+std::wstring AppObject::Path() const {
+    std::wstring file = ModuleFile();
+    std::wstring directory = file.substr(0, file.find_last_of(L'\\'));
+    if (directory.size() == 2 && directory[1] == L':') directory += L'\\';  // a drive root keeps its "\"
     return directory;
 }
 
-std::string AppObject::SiblingPath(const std::string& fileName) const {
-    std::string path = Path();
-    if (path.back() != '\\') path += '\\';
-    return path + fileName;
+std::wstring AppObject::SiblingPath(std::wstring_view fileName) const {
+    std::wstring path = Path();
+    if (path.back() != L'\\') path += L'\\';
+    return path.append(fileName);
 }
 
-std::string AppObject::EXEName() const {
-    std::string file = ModuleFile();
-    std::string name = file.substr(file.find_last_of('\\') + 1);
-    return name.substr(0, name.find_last_of('.'));
+std::wstring AppObject::EXEName() const {
+    std::wstring file = ModuleFile();
+    std::wstring name = file.substr(file.find_last_of(L'\\') + 1);
+    return name.substr(0, name.find_last_of(L'.'));
 }
 
 HWND AppObject::HiddenOwner() {

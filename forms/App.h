@@ -4,17 +4,21 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace forms {
 
 class AppObject {
 public:
+    // Paths are wide text from the Unicode functions, so that a folder of any name is found exactly,
+    // also one that the ANSI code page cannot spell (Chinese or Greek on a Western system).
+
     // The folder that holds the running program: no trailing "\" unless it is a drive root.
-    std::string Path() const;
+    std::wstring Path() const;
     // The program's file name without its extension.
-    std::string EXEName() const;
+    std::wstring EXEName() const;
     // The full path of another program of the installation: `fileName` in this program's folder.
-    std::string SiblingPath(const std::string& fileName) const;
+    std::wstring SiblingPath(std::wstring_view fileName) const;
 
     std::string Title;
 
@@ -30,7 +34,7 @@ public:
     [[noreturn]] void End() const { ExitProcess(0); }
 
 private:
-    std::string ModuleFile() const;
+    std::wstring ModuleFile() const;
     HWND hiddenOwner_ = nullptr;
 };
 

@@ -6,13 +6,13 @@
 
 namespace forms {
 
-bool StartProgram(const std::string& path) {
-    STARTUPINFOA startup{};
+bool StartProgram(const std::wstring& path) {
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
     // Nothing waits for the new process: its handles are let go at once.
     unique_handle thread(process.hThread);

@@ -75,6 +75,8 @@ SEEDS = {
                        run=long_text(300, "C")),
     "short-dwords": later(ontop=short_dword(b"\x01"), skin=short_dword(b"\x02\x00\x00"), left=short_dword(b""),
                           top=short_dword(b"\xc8\x00")),
+    "nowhere-on-the-screen": later(left=text("-50"), top=text("2000")),
+    "first-run-on-a-tiny-screen": seed(0, raw_screen(320, 200), *[missing()] * 6),
     "read-refused": later(flags=KEY | READ_REFUSED | RUN_READ_REFUSED),
     "writes-refused": later(flags=KEY | WRITE_REFUSED | SOFTWARE_REFUSED | RUN_WRITE_REFUSED | NO_RUN_KEY,
                             left=text("abc")),

@@ -71,8 +71,11 @@ constexpr float Twips[] = {15, 12, 20, 1};
 
 // The eyes window's position at a first run, which keeps the layout's place.
 constexpr int LayoutLeft = 479, LayoutTop = 305;
-constexpr char InstallDir[] = "C:\\Program Files\\Tavrin Eyes";
-constexpr char RunCommand[] = "\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"";
+// The eyes window's size in pixels, with which a restored position must still show on the screen.
+constexpr int EyesWidth = 130, EyesHeight = 88;
+constexpr wchar_t InstallDir[] = L"C:\\Program Files\\Tavrin Eyes";
+// The Run value: the quoted path as UTF-16, written through the Unicode functions.
+constexpr char16_t RunCommand[] = u"\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"";
 constexpr char Unreachable[] = "The registry cannot be reached.";
 
 class Input {
@@ -153,10 +156,18 @@ std::string Show(const std::optional<Number>& number) {
 
 bool Same(const std::optional<StoredValue>& a, const std::optional<StoredValue>& b) {
     if (!a || !b) return !a && !b;
-    return a->Type == b->Type && a->Data == b->Data;
+    return a->Type == b->Type && a->Data == b->Data && a->Wide == b->Wide;
 }
 
 StoredValue Text(std::string_view text) { return {TypeSz, TextBytes(text)}; }
+StoredValue WideText(std::u16string_view text) {
+    StoredValue value{TypeSz, {}, true};
+    for (char16_t unit : text) {
+        value.Data.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+        value.Data.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    return value;
+}
 StoredValue Dword(std::uint32_t value) {
     const DwordData bytes = DwordToBytes(value);
     return {TypeDword, {bytes.begin(), bytes.end()}};
@@ -222,6 +233,16 @@ public:
         Count();
         return memory_.SetValue(key, name, type, data, size);
     }
+    Status QueryValueW(Key key, std::string_view name, std::uint32_t& type, std::uint8_t* data,
+                       std::uint32_t& size) override {
+        Count();
+        return memory_.QueryValueW(key, name, type, data, size);
+    }
+    Status SetValueW(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                     std::uint32_t size) override {
+        Count();
+        return memory_.SetValueW(key, name, type, data, size);
+    }
     Status DeleteValue(Key key, std::string_view name) override {
         Count();
         return memory_.DeleteValue(key, name);
@@ -278,7 +299,7 @@ public:
     FailingRegistry registry{memory};
     tests::FakeReporter reporter;
     SettingsStore store{registry, reporter};
-    StartupRegistration startup{registry, ProgramPath(InstallDir, "TavrinEyes")};
+    StartupRegistration startup{registry, ProgramPath(InstallDir, L"TavrinEyes")};
 
     void ApplyRefusals() {
         if (refusals_.SettingsRead) memory.Refuse(CurrentUser, SettingsKey, Access::Read);
@@ -366,7 +387,11 @@ public:
         std::optional<std::int16_t> expected;
         if (memory.HasKey(LocalMachine, RunKey) && !refusals_.RunRead) {
             const auto value = memory.Value(LocalMachine, RunKey, RunValue);
-            expected = value && value->Data.size() <= 255 ? 1 : 0;
+            // It must fit 255 characters: read as UTF-16, a text stored through the ANSI functions
+            // takes two bytes a character, other types as many bytes as they hold.
+            const bool text =
+                value && (value->Type == TypeSz || value->Type == TypeExpandSz || value->Type == TypeMultiSz);
+            expected = value && value->Data.size() * (text && !value->Wide ? 2 : 1) <= 2 * 255 ? 1 : 0;
         }
         const auto registered = Do("IsStartupRegistered", [&] { return startup.IsStartupRegistered(); });
         if (!registry.Failed())
@@ -379,7 +404,8 @@ public:
     Start StartEyes() {
         Start start;
         const auto check = Do("CheckSettingsKey", [&] { return store.CheckSettingsKey(); });
-        start.FirstRun = check.value_or(0) != 0;
+        // Only a missing key is a first run; a refused read is a later start that reads nothing.
+        start.FirstRun = check == FileNotFound;
         if (start.FirstRun) {
             // The window keeps its layout position and everything is written.
             start.Place = {LayoutLeft, LayoutTop, false};
@@ -401,8 +427,9 @@ public:
             LoadDword(OnTopValue, &SettingsStore::LoadOnTop);
             const std::string resolution = ScreenResolution();
             REQUIRE(resolution == Resolution(), "the screen is " + Resolution() + ", the store says " + resolution);
+            const std::vector<eyes::MonitorRect> monitors = {{0, 0, screen_.Width, screen_.Height}};
             start.Place = eyes::PlaceAtStart(scres, left, top, resolution, screenWidthTwips_ / twipsPerPixel_,
-                                             screenHeightTwips_ / twipsPerPixel_);
+                                             screenHeightTwips_ / twipsPerPixel_, monitors, {EyesWidth, EyesHeight});
 
             const std::string detail = "scres " + Show(scres) + ", left " + Show(left) + ", top " + Show(top) + " on " +
                                        Resolution() + " gave " + std::to_string(start.Place.X) + "," +
@@ -410,14 +437,12 @@ public:
                                        (start.Place.StoreNewPosition ? " re-centred" : " restored");
             const auto x = left ? ReferenceWhole(*left) : std::nullopt;
             const auto y = top ? ReferenceWhole(*top) : std::nullopt;
-            const bool usable = scres == Resolution() && x && y;
+            const bool usable = scres == Resolution() && x && y && ShowsOnScreen(*x, *y);
             REQUIRE(start.Place.StoreNewPosition == !usable, detail);
             if (usable) {
                 REQUIRE(start.Place.X == *x && start.Place.Y == *y, detail);
             } else {
-                REQUIRE(
-                    start.Place.X == NearestEven(screen_.Width, 2) && start.Place.Y == NearestEven(screen_.Height, 4),
-                    detail);
+                REQUIRE(Recentred(start.Place), detail);
             }
 
             MoveWindowTo(start.Place.X, start.Place.Y);
@@ -444,7 +469,7 @@ public:
             REQUIRE(after.SettingsKey == (before.SettingsKey || (!refusals_.SoftwareWrite && !refusals_.SettingsWrite)),
                     "the first run's settings key");
             const bool runWritable = after.RunKey && !refusals_.RunWrite;
-            REQUIRE(Same(after.Run, runWritable ? std::optional(Text(RunCommand)) : before.Run),
+            REQUIRE(Same(after.Run, runWritable ? std::optional(WideText(RunCommand)) : before.Run),
                     "the first run's Run value is " + Show(after.Run));
             if (settingsWritable) {
                 expectSetting(OnTopValue, Dword(1), "first run");
@@ -479,6 +504,16 @@ public:
         LoadText(ResolutionValue, &SettingsStore::LoadResolution);
         LoadText(LeftValue, &SettingsStore::LoadLeft);
         LoadText(TopValue, &SettingsStore::LoadTop);
+    }
+
+    // Whether some pixel of the eyes, with their top-left corner there, lies on the screen (in 64 bits).
+    bool ShowsOnScreen(std::int64_t x, std::int64_t y) const {
+        return x < screen_.Width && x + EyesWidth > 0 && y < screen_.Height && y + EyesHeight > 0;
+    }
+    // The re-centred place: the middle of the screen's width, a quarter of its height.
+    bool Recentred(const eyes::Placement& place) const {
+        return place.StoreNewPosition && place.X == NearestEven(screen_.Width, 2) &&
+               place.Y == NearestEven(screen_.Height, 4);
     }
 
     bool SettingsUsable() const {
@@ -554,15 +589,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     world.LoadEverything();
 
     // A damaged position is repaired: the next start on the same screen finds the window where this
-    // one left it, and writes nothing.
+    // one left it, and writes nothing. Only a first run's layout place off a screen smaller than it
+    // is re-centred then, as a place no monitor shows.
     if (!world.registry.Failed() && world.SettingsUsable()) {
         const Snapshot between = world.Take();
         const Start second = world.StartEyes();
         if (world.registry.Failed()) return 0;  // it stopped answering during the second start
         REQUIRE(!second.FirstRun, "the second start was a first run");
-        REQUIRE(!second.Place.StoreNewPosition && second.Place.X == first.Place.X && second.Place.Y == first.Place.Y,
-                "the second start went to " + std::to_string(second.Place.X) + "," + std::to_string(second.Place.Y) +
-                    " after " + std::to_string(first.Place.X) + "," + std::to_string(first.Place.Y));
+        const bool stays = world.ShowsOnScreen(first.Place.X, first.Place.Y);
+        REQUIRE(
+            stays ? !second.Place.StoreNewPosition && second.Place.X == first.Place.X && second.Place.Y == first.Place.Y
+                  : first.FirstRun && world.Recentred(second.Place),
+            "the second start went to " + std::to_string(second.Place.X) + "," + std::to_string(second.Place.Y) +
+                " after " + std::to_string(first.Place.X) + "," + std::to_string(first.Place.Y));
         world.CheckWrites(between, second);
         REQUIRE(second.Skin == first.Skin && second.Topmost == first.Topmost,
                 "the second start's skin or on-top state changed");

@@ -70,7 +70,7 @@ void Form2::blackwhite_Click() { SwitchSkin(2); }
 void Form2::SwitchSkin(std::int32_t skinNumber) {
     eyes_.Refresh();
     settings_.SaveSkin(skinNumber);
-    const std::string relauncher = forms::App.SiblingPath("skinner.exe");
+    const std::wstring relauncher = forms::App.SiblingPath(L"skinner.exe");
     if (forms::StartProgram(relauncher)) forms::App.End();
     // The relauncher is missing or cannot run: say so and go on with the skin on show; the stored
     // skin is used at the next start.

@@ -11,6 +11,25 @@ namespace {
 
 HKEY ToHkey(Key key) { return reinterpret_cast<HKEY>(key); }
 
+// A value name for the Unicode functions, converted as the ANSI functions convert it.
+std::wstring WideName(std::string_view name) {
+    if (name.empty()) return {};
+    const int length = MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), wide.data(), length);
+    return wide;
+}
+
+// The set functions store one terminator more than asked for a string type when the asked bytes do
+// not end in one but the bytes after them are NULs (taking them for a forgotten terminator). A copy
+// followed by bytes that are no NUL stores exactly `size` bytes, as the caller asked.
+std::vector<BYTE> GuardedCopy(const std::uint8_t* data, std::uint32_t size) {
+    std::vector<BYTE> copy(data, data + size);
+    copy.push_back(0xFF);
+    copy.push_back(0xFF);
+    return copy;
+}
+
 }  // namespace
 
 Status Win32Registry::OpenKey(Key parent, std::string_view path, Access access, Key& opened) {
@@ -44,12 +63,26 @@ Status Win32Registry::QueryValue(Key key, std::string_view name, std::uint32_t& 
 Status Win32Registry::SetValue(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                                std::uint32_t size) {
     const std::string text(name);
-    // RegSetValueExA stores one byte more than asked for a string type when the asked bytes do not
-    // end in a NUL but the byte after them is one (taking it for a forgotten terminator). Passing a
-    // copy followed by a non-NUL byte stores exactly `size` bytes, as the caller asked.
-    std::vector<BYTE> copy(data, data + size);
-    copy.push_back(0xFF);
+    const std::vector<BYTE> copy = GuardedCopy(data, size);
     return RegSetValueExA(ToHkey(key), text.c_str(), 0, type, copy.data(), size);
+}
+
+Status Win32Registry::QueryValueW(Key key, std::string_view name, std::uint32_t& type, std::uint8_t* data,
+                                  std::uint32_t& size) {
+    const std::wstring wide = WideName(name);
+    DWORD valueType = type;
+    DWORD valueSize = size;
+    const LSTATUS status = RegQueryValueExW(ToHkey(key), wide.c_str(), nullptr, &valueType, data, &valueSize);
+    type = valueType;
+    size = valueSize;
+    return status;
+}
+
+Status Win32Registry::SetValueW(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                                std::uint32_t size) {
+    const std::wstring wide = WideName(name);
+    const std::vector<BYTE> copy = GuardedCopy(data, size);
+    return RegSetValueExW(ToHkey(key), wide.c_str(), 0, type, copy.data(), size);
 }
 
 Status Win32Registry::DeleteValue(Key key, std::string_view name) {

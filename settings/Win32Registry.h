@@ -1,5 +1,6 @@
 #pragma once
-// The real registry, through the ANSI registry functions of advapi32.
+// The real registry, through the registry functions of advapi32: the ANSI ones, and the Unicode ones
+// for the values that hold text of any character.
 
 #include "settings/logic/Registry.h"
 
@@ -13,6 +14,10 @@ public:
                       std::uint32_t& size) override;
     Status SetValue(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                     std::uint32_t size) override;
+    Status QueryValueW(Key key, std::string_view name, std::uint32_t& type, std::uint8_t* data,
+                       std::uint32_t& size) override;
+    Status SetValueW(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                     std::uint32_t size) override;
     Status DeleteValue(Key key, std::string_view name) override;
     Status CloseKey(Key key) override;
 };

@@ -74,7 +74,7 @@ void Form1::tmr_pgb_Timer() {
 }
 
 void Form1::tmr_launch_Timer() {
-    const std::string command = forms::App.SiblingPath("TavrinEyes.exe");
+    const std::wstring command = forms::App.SiblingPath(L"TavrinEyes.exe");
     const bool started = forms::StartProgram(command);
     // Once only: no second tick may come while the message box below is open.
     tmr_launch.SetEnabled(false);

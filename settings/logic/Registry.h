@@ -1,7 +1,8 @@
 #pragma once
-// A small registry interface shaped like the ANSI registry calls it stands for. Every call gives a
-// status that is 0 on success and otherwise the registry's own error code, so that callers behave
-// the same on the real registry and on the in-memory one that the tests use.
+// A small registry interface shaped like the registry calls it stands for: the ANSI ones, and the
+// Unicode ones for a value whose text may hold any character (the program's own path). Every call
+// gives a status that is 0 on success and otherwise the registry's own error code, so that callers
+// behave the same on the real registry and on the in-memory one that the tests use.
 
 #include <array>
 #include <cstdint>
@@ -59,6 +60,14 @@ public:
     // RegSetValueExA: stores exactly `size` bytes, creating or replacing the value.
     virtual Status SetValue(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                             std::uint32_t size) = 0;
+    // RegQueryValueExW and RegSetValueExW: as above, but the data of a text type (REG_SZ,
+    // REG_EXPAND_SZ, REG_MULTI_SZ) is UTF-16 in little-endian order, two bytes a unit, and sizes
+    // count those bytes. Text stored through one kind of call reads through the other converted by
+    // the ANSI code page (a character that it cannot hold becomes "?"). Names are ANSI text, as above.
+    virtual Status QueryValueW(Key key, std::string_view name, std::uint32_t& type, std::uint8_t* data,
+                               std::uint32_t& size) = 0;
+    virtual Status SetValueW(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                             std::uint32_t size) = 0;
     // RegDeleteValueA.
     virtual Status DeleteValue(Key key, std::string_view name) = 0;
     // RegCloseKey.

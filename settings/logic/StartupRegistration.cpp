@@ -6,29 +6,48 @@
 namespace settings {
 
 namespace {
-constexpr std::uint32_t TextBufferBytes = 255;
-}
+// 255 characters, as the ANSI query's 255 bytes held on a Western code page.
+constexpr std::uint32_t TextBufferUnits = 255;
+constexpr std::uint32_t Utf16UnitBytes = 2;
+}  // namespace
 
-std::string ProgramPath(std::string_view directory, std::string_view name) {
-    std::string path(directory);
-    if (path.empty() || path.back() != '\\') path += '\\';
+std::wstring ProgramPath(std::wstring_view directory, std::wstring_view name) {
+    std::wstring path(directory);
+    if (path.empty() || path.back() != L'\\') path += L'\\';
     path += name;
-    path += ".exe";
+    path += L".exe";
     return path;
 }
 
-std::string RunCommand(std::string_view path) {
-    if (path.find(' ') == std::string_view::npos) return std::string(path);
-    return "\"" + std::string(path) + "\"";
+std::wstring RunCommand(std::wstring_view path) {
+    if (path.find(L' ') == std::wstring_view::npos) return std::wstring(path);
+    return L"\"" + std::wstring(path) + L"\"";
+}
+
+std::vector<std::uint8_t> Utf16Bytes(std::wstring_view text) {
+    std::vector<std::uint8_t> bytes;
+    auto unit = [&bytes](std::uint32_t value) {
+        bytes.push_back(static_cast<std::uint8_t>(value));
+        bytes.push_back(static_cast<std::uint8_t>(value >> 8));
+    };
+    for (const wchar_t character : text) {
+        const auto code = static_cast<std::uint32_t>(character);
+        if (code > 0xFFFF) {
+            unit(0xD800 + ((code - 0x10000) >> 10));
+            unit(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            unit(code);
+        }
+    }
+    return bytes;
 }
 
 void StartupRegistration::RegisterStartup() {
     try {
         OpenedKey run(registry_);
         if (run.Open(LocalMachine, RunKey, Access::Write) != Success) return;
-        const std::string command = RunCommand(programPath_);
-        registry_.SetValue(run.get(), RunValue, TypeSz, reinterpret_cast<const std::uint8_t*>(command.data()),
-                           static_cast<std::uint32_t>(command.size()));
+        const std::vector<std::uint8_t> command = Utf16Bytes(RunCommand(programPath_));
+        registry_.SetValueW(run.get(), RunValue, TypeSz, command.data(), static_cast<std::uint32_t>(command.size()));
     } catch (const std::exception&) {
         // Silent: a registration that cannot be made shows as unchecked in the menu.
     }
@@ -46,11 +65,10 @@ std::optional<std::int16_t> StartupRegistration::IsStartupRegistered() {
     try {
         OpenedKey run(registry_);
         if (run.Open(LocalMachine, RunKey, Access::Read) != Success) return std::nullopt;
-        std::array<std::uint8_t, TextBufferBytes> buffer;
-        buffer.fill(' ');
-        std::uint32_t size = TextBufferBytes;
+        std::array<std::uint8_t, TextBufferUnits * Utf16UnitBytes> buffer{};
+        std::uint32_t size = static_cast<std::uint32_t>(buffer.size());
         std::uint32_t type = TypeSz;
-        return registry_.QueryValue(run.get(), RunValue, type, buffer.data(), size) == Success ? 1 : 0;
+        return registry_.QueryValueW(run.get(), RunValue, type, buffer.data(), size) == Success ? 1 : 0;
     } catch (const std::exception&) {
         return std::nullopt;
     }

@@ -1,6 +1,9 @@
 #pragma once
 // Starting the main program with Windows: one value, named with the application title, in the
 // machine-wide Run key. Only its presence counts as registered. All three operations are silent.
+//
+// The path is wide text and the value is written and read through the registry's Unicode functions,
+// so that a folder name of any characters is stored exactly, whatever the ANSI code page.
 
 #include "settings/logic/Registry.h"
 
@@ -8,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace settings {
 
@@ -16,29 +20,34 @@ inline constexpr char RunValue[] = "Tavrin Eyes";
 
 // The program's full path: the directory, one "\" unless it already ends in one, the file name
 // without its extension and ".exe" in lower case.
-std::string ProgramPath(std::string_view directory, std::string_view name);
+std::wstring ProgramPath(std::wstring_view directory, std::wstring_view name);
 
 // The Run value's text: the path, in double quotes when it holds a blank, so that Windows cannot
 // take a leading part of it (C:\Desk.exe for C:\Desk Toys\TavrinEyes.exe) for the program.
-std::string RunCommand(std::string_view path);
+std::wstring RunCommand(std::wstring_view path);
+
+// Wide text as the registry's Unicode functions take it: UTF-16, little-endian, no terminator. A
+// wchar_t is a UTF-16 unit on Windows and a whole character elsewhere (the native tests), which
+// becomes a surrogate pair beyond U+FFFF.
+std::vector<std::uint8_t> Utf16Bytes(std::wstring_view text);
 
 class StartupRegistration {
 public:
     // `programPath` is the running main program's full path (ProgramPath), which RegisterStartup
     // stores.
-    StartupRegistration(Registry& registry, std::string programPath)
+    StartupRegistration(Registry& registry, std::wstring programPath)
         : registry_(registry),
           programPath_(std::move(programPath)) {}
 
     void RegisterStartup();
     void UnregisterStartup();
-    // 1 when the value exists and fits a 255-byte buffer, 0 when not, nothing when the Run key
-    // cannot be opened for reading.
+    // 1 when the value exists and fits a buffer of 255 characters, 0 when not, nothing when the Run
+    // key cannot be opened for reading.
     std::optional<std::int16_t> IsStartupRegistered();
 
 private:
     Registry& registry_;
-    std::string programPath_;
+    std::wstring programPath_;
 };
 
 }  // namespace settings

@@ -40,6 +40,18 @@ protected:
         if (raw.Code == Success) raw.Data.assign(buffer.begin(), buffer.begin() + size);
         return raw;
     }
+    // The same through the Unicode query: text comes as UTF-16.
+    Raw ReadW(Key root, const char* path, const char* name) {
+        Raw raw;
+        OpenedKey key(registry());
+        raw.Code = key.Open(root, path, Access::Read);
+        if (raw.Code != Success) return raw;
+        std::vector<std::uint8_t> buffer(2048);
+        auto size = static_cast<std::uint32_t>(buffer.size());
+        raw.Code = registry().QueryValueW(key.get(), name, raw.Type, buffer.data(), size);
+        if (raw.Code == Success) raw.Data.assign(buffer.begin(), buffer.begin() + size);
+        return raw;
+    }
     std::string ReadText(const char* name) {
         Raw raw = Read(CurrentUser, SettingsKey, name);
         return std::string(raw.Data.begin(), raw.Data.end());
@@ -64,8 +76,28 @@ protected:
     std::unique_ptr<tests::RegistryUnderTest> under = tests::MakeRegistryUnderTest();
     tests::FakeReporter reporter;
     SettingsStore store{registry(), reporter};
-    StartupRegistration startup{registry(), ProgramPath("C:\\Program Files\\Tavrin Eyes", "TavrinEyes")};
+    StartupRegistration startup{registry(), ProgramPath(L"C:\\Program Files\\Tavrin Eyes", L"TavrinEyes")};
 };
+
+// UTF-16 little-endian bytes of a text, as the registry keeps it.
+std::vector<std::uint8_t> Utf16(std::u16string_view text) {
+    std::vector<std::uint8_t> bytes;
+    for (char16_t unit : text) {
+        bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    return bytes;
+}
+
+// Writes the Run value through the ANSI or the Unicode set function, as another tool would.
+void WriteRun(Registry& registry, const std::vector<std::uint8_t>& data, bool wide) {
+    OpenedKey run(registry);
+    ASSERT_EQ(run.Open(LocalMachine, RunKey, Access::Write), Success);
+    const auto size = static_cast<std::uint32_t>(data.size());
+    ASSERT_EQ(wide ? registry.SetValueW(run.get(), RunValue, TypeSz, data.data(), size)
+                   : registry.SetValue(run.get(), RunValue, TypeSz, data.data(), size),
+              Success);
+}
 
 TEST_F(RegistryContract, MissingKeyIsFirstRunAndCreationMakesEveryLevelEmpty) {
     EXPECT_EQ(store.CheckSettingsKey(), std::optional<Status>(FileNotFound));
@@ -154,20 +186,25 @@ TEST_F(RegistryContract, TextWrittenWithItsTerminatorReadsUpToIt) {
     EXPECT_EQ(store.LoadLeft(), "479");
 }
 
-TEST_F(RegistryContract, RunValueHoldsTheQuotedPathAndOnlyItsPresenceCounts) {
-    StartupRegistration deskToys{registry(), ProgramPath("C:\\Desk Toys", "TavrinEyes")};
+TEST_F(RegistryContract, RunValueHoldsTheQuotedPathInUtf16AndOnlyItsPresenceCounts) {
+    StartupRegistration deskToys{registry(), ProgramPath(L"C:\\Desk Toys", L"TavrinEyes")};
     deskToys.RegisterStartup();
-    Raw run = Read(LocalMachine, RunKey, RunValue);
+    Raw run = ReadW(LocalMachine, RunKey, RunValue);
     ASSERT_EQ(run.Code, Success);
     EXPECT_EQ(run.Type, TypeSz);
-    EXPECT_EQ(std::string(run.Data.begin(), run.Data.end()), "\"C:\\Desk Toys\\TavrinEyes.exe\"");
+    EXPECT_EQ(run.Data, Utf16(u"\"C:\\Desk Toys\\TavrinEyes.exe\""));  // no terminator
+    // Through the ANSI query: the same text, one byte a character.
+    const Raw ansi = Read(LocalMachine, RunKey, RunValue);
+    EXPECT_EQ(std::string(ansi.Data.begin(), ansi.Data.end()), "\"C:\\Desk Toys\\TavrinEyes.exe\"");
     EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(1));
 
+    // A folder that no Western code page can spell, with a character beyond U+FFFF: stored exactly.
+    StartupRegistration{registry(), ProgramPath(L"C:\\桌面玩具\\Ωμέγα 𠀀", L"TavrinEyes")}.RegisterStartup();
+    EXPECT_EQ(ReadW(LocalMachine, RunKey, RunValue).Data, Utf16(u"\"C:\\桌面玩具\\Ωμέγα 𠀀\\TavrinEyes.exe\""));
+
     // Register twice: one value, the last path, bare without blanks.
-    StartupRegistration{registry(), ProgramPath("D:\\", "TavrinEyes")}.RegisterStartup();
-    EXPECT_EQ(Read(LocalMachine, RunKey, RunValue).Data,
-              (std::vector<std::uint8_t>{'D', ':', '\\', 'T', 'a', 'v', 'r', 'i', 'n', 'E', 'y', 'e', 's', '.', 'e',
-                                         'x', 'e'}));
+    StartupRegistration{registry(), ProgramPath(L"D:\\", L"TavrinEyes")}.RegisterStartup();
+    EXPECT_EQ(ReadW(LocalMachine, RunKey, RunValue).Data, Utf16(u"D:\\TavrinEyes.exe"));
 
     startup.UnregisterStartup();
     EXPECT_EQ(Read(LocalMachine, RunKey, RunValue).Code, FileNotFound);
@@ -177,24 +214,24 @@ TEST_F(RegistryContract, RunValueHoldsTheQuotedPathAndOnlyItsPresenceCounts) {
     EXPECT_TRUE(reporter.messages.empty());
 }
 
-TEST_F(RegistryContract, RunValueThatIsTooLongCountsAsAbsentAndAnotherProgramCounts) {
-    std::string longPath = "C:\\" + std::string(300, 'x') + ".exe";
-    {
-        OpenedKey run(registry());
-        ASSERT_EQ(run.Open(LocalMachine, RunKey, Access::Write), Success);
-        registry().SetValue(run.get(), RunValue, TypeSz, reinterpret_cast<const std::uint8_t*>(longPath.data()),
-                            static_cast<std::uint32_t>(longPath.size()));
-    }
+TEST_F(RegistryContract, RunValueOfMoreThan255CharactersCountsAsAbsentAndAnotherProgramCounts) {
+    // Written by other tools through either kind of function: up to 255 characters fit.
+    const std::string ansi255 = "C:\\" + std::string(248, 'x') + ".exe";
+    WriteRun(registry(), std::vector<std::uint8_t>(ansi255.begin(), ansi255.end()), false);
+    EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(1));
+    const std::string ansi256 = ansi255 + "x";
+    WriteRun(registry(), std::vector<std::uint8_t>(ansi256.begin(), ansi256.end()), false);
+    EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(0));
+
+    WriteRun(registry(), Utf16(u"C:\\" + std::u16string(248, u'é') + u".exe"), true);
+    EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(1));
+    WriteRun(registry(), Utf16(u"C:\\" + std::u16string(249, u'é') + u".exe"), true);
     EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(0));
 
     const std::string other = "C:\\Elsewhere\\Other.exe";
-    {
-        OpenedKey run(registry());
-        ASSERT_EQ(run.Open(LocalMachine, RunKey, Access::Write), Success);
-        registry().SetValue(run.get(), RunValue, TypeSz, reinterpret_cast<const std::uint8_t*>(other.data()),
-                            static_cast<std::uint32_t>(other.size()));
-    }
+    WriteRun(registry(), std::vector<std::uint8_t>(other.begin(), other.end()), false);
     EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(1));
+    EXPECT_EQ(ReadW(LocalMachine, RunKey, RunValue).Data, Utf16(u"C:\\Elsewhere\\Other.exe"));
 }
 
 }  // namespace

@@ -129,12 +129,14 @@ std::vector<std::string> Session::Environment() const {
         std::string variable = *entry;
         for (const char* name : {"WINEPREFIX=", "WINEDEBUG=", "WINEDLLOVERRIDES=", "DISPLAY="})
             if (variable.rfind(name, 0) == 0) variable.clear();
+        if (!options_.Locale.empty() && variable.rfind("LC_ALL=", 0) == 0) variable.clear();
         if (!variable.empty()) environment.push_back(variable);
     }
     environment.push_back("WINEPREFIX=" + prefix_);
     environment.push_back("WINEDEBUG=-all");
     environment.push_back("WINEDLLOVERRIDES=winemenubuilder.exe=d;mscoree,mshtml=");
     if (!display_.empty()) environment.push_back("DISPLAY=" + display_);
+    if (!options_.Locale.empty()) environment.push_back("LC_ALL=" + options_.Locale);
     return environment;
 }
 
@@ -176,12 +178,14 @@ int Session::Run(const std::vector<std::string>& argv) {
 }
 
 void Session::Install(const std::vector<std::string>& programs) {
-    const std::string folder = UnixPath(InstallDir);
+    const std::string folder = UnixPath(options_.InstallFolder);
     Run({"mkdir", "-p", folder});
     for (const auto& program : programs) Run({"cp", ProgramsDir() + "/" + program, folder + "/" + program});
 }
 
-void Session::Uninstall(const std::string& program) { Run({"rm", "-f", UnixPath(InstallDir) + "/" + program}); }
+void Session::Uninstall(const std::string& program) {
+    Run({"rm", "-f", UnixPath(options_.InstallFolder) + "/" + program});
+}
 
 std::string Session::UnixPath(const std::string& windowsPath) const {
     std::string path = windowsPath;
@@ -191,8 +195,10 @@ std::string Session::UnixPath(const std::string& windowsPath) const {
     return path;
 }
 
-pid_t Session::Start(const std::string& windowsPath) {
-    const pid_t pid = Spawn({"wine", windowsPath}, root_ + "/programs.log");
+pid_t Session::Start(const std::string& windowsPath, const std::vector<std::string>& arguments) {
+    std::vector<std::string> argv = {"wine", windowsPath};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    const pid_t pid = Spawn(argv, root_ + "/programs.log");
     started_.push_back(pid);
     return pid;
 }
@@ -320,8 +326,8 @@ bool Session::Topmost(const std::string& hwnd) { return (ExStyle(hwnd) & 0x8) !=
 
 std::string Session::Above(const std::string& hwnd) { return Ask("above " + hwnd); }
 
-RegValue Session::Query(const std::string& root, const std::string& path, const std::string& name) {
-    std::istringstream in(Ask("regq " + root + " " + NameWord(name) + " " + path));
+RegValue Session::AskValue(const std::string& command) {
+    std::istringstream in(Ask(command));
     RegValue value;
     std::string first;
     in >> first;
@@ -333,6 +339,14 @@ RegValue Session::Query(const std::string& root, const std::string& path, const 
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
         value.Data.push_back(static_cast<unsigned char>(std::stoul(hex.substr(i, 2), nullptr, 16)));
     return value;
+}
+
+RegValue Session::Query(const std::string& root, const std::string& path, const std::string& name) {
+    return AskValue("regq " + root + " " + NameWord(name) + " " + path);
+}
+
+RegValue Session::QueryW(const std::string& root, const std::string& path, const std::string& name) {
+    return AskValue("regqw " + root + " " + NameWord(name) + " " + path);
 }
 
 bool Session::KeyExists(const std::string& root, const std::string& path) {

@@ -41,13 +41,17 @@ struct RegValue {
     std::string Text() const { return std::string(Data.begin(), Data.end()); }
 };
 
+inline constexpr char InstallDir[] = "C:\\Program Files\\Tavrin Eyes";
+
 struct SessionOptions {
     int Width = 1024, Height = 768;
     bool Compositor = false;      // blend per-pixel alpha for screenshots
     std::string Background = "";  // a backdrop colour behind every window, rrggbb, e.g. "3a6ea5"
+    // LC_ALL for Wine; "C.UTF-8" makes it take Unix file names and command lines as UTF-8 with the
+    // Western ANSI code page 1252, so that a folder name can hold characters that code page lacks.
+    std::string Locale = "";
+    std::string InstallFolder = InstallDir;  // where Install puts the programs (UTF-8)
 };
-
-inline constexpr char InstallDir[] = "C:\\Program Files\\Tavrin Eyes";
 
 class Session {
 public:
@@ -61,9 +65,10 @@ public:
     void Uninstall(const std::string& program);
     std::string UnixPath(const std::string& windowsPath) const;
 
-    // Starts a program under Wine; the result is the Linux process id of the Windows process.
-    pid_t Start(const std::string& windowsPath);
-    pid_t StartInstalled(const std::string& program) { return Start(std::string(InstallDir) + "\\" + program); }
+    // Starts a program under Wine; the result is the Linux process id of the Windows process. Wine
+    // joins the arguments with blanks into the command line, quoting those that hold a blank.
+    pid_t Start(const std::string& windowsPath, const std::vector<std::string>& arguments = {});
+    pid_t StartInstalled(const std::string& program) { return Start(options_.InstallFolder + "\\" + program); }
     bool Running(pid_t pid);
     void Kill(pid_t pid);
     // Waits for the process to end; its exit status, or nothing when it still runs after `timeout`.
@@ -88,6 +93,8 @@ public:
     std::string Above(const std::string& hwnd);
 
     RegValue Query(const std::string& root, const std::string& path, const std::string& name);
+    // The same through the Unicode query: text as UTF-16.
+    RegValue QueryW(const std::string& root, const std::string& path, const std::string& name);
     bool KeyExists(const std::string& root, const std::string& path);
     void SetValue(const std::string& root, const std::string& path, const std::string& name, unsigned type,
                   const std::vector<unsigned char>& data);
@@ -124,6 +131,7 @@ private:
     pid_t Spawn(const std::vector<std::string>& argv, const std::string& logFile, int* stdinFd = nullptr,
                 int* stdoutFd = nullptr);
     int Run(const std::vector<std::string>& argv);  // runs to its end, returns its exit status
+    RegValue AskValue(const std::string& command);
     std::vector<std::string> Environment() const;
 
     SessionOptions options_;

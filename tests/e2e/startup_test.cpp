@@ -1,5 +1,6 @@
-// Start-up of the eyes on a virtual display: first run, restored and re-centred positions, damaged
-// settings, pupils following the real pointer, and two copies side by side.
+// Start-up of the eyes on a virtual display: first run, restored and re-centred positions (also one
+// where no monitor shows the eyes), damaged settings, pupils following the real pointer, and two
+// copies side by side.
 
 #include "eyes/logic/PupilTracking.h"
 #include "tests/e2e/Eyes.h"
@@ -69,7 +70,7 @@ TEST(Startup, FirstRunWritesTheSettingsAndOpensAtTheLayoutPosition) {
     EXPECT_EQ(pupils, 2);
 }
 
-TEST(Startup, LaterStartRestoresTheStoredPositionEvenOffScreenAndWritesNothing) {
+TEST(Startup, LaterStartRestoresTheStoredPositionPartlyOffScreenAndWritesNothing) {
     Session session;
     session.Install();
     session.SetText(settings::SettingsKey, "scres", "1024X768");
@@ -84,6 +85,36 @@ TEST(Startup, LaterStartRestoresTheStoredPositionEvenOffScreenAndWritesNothing) 
     EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "12.5");
     EXPECT_FALSE(session.Query("HKCU", settings::SettingsKey, "skin").Present) << "a later run writes no skin";
     EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").Present) << "only the first run registers";
+}
+
+// A position stored by hand, or on a monitor since unplugged, where no monitor shows any part of the
+// eyes: they come back as on another screen size. Partly off an edge they stay where they were.
+TEST(Startup, APositionThatNoMonitorShowsRecentresAndStoresTheNewPlace) {
+    Session session;
+    session.Install();
+    session.SetText(settings::SettingsKey, "scres", "1024X768");
+    session.SetText(settings::SettingsKey, "left", "-50");
+    session.SetText(settings::SettingsKey, "top", "2000");
+    pid_t pid = 0;
+    EyesWindows eyes = StartEyes(session, &pid);
+
+    Rect form1 = session.WindowRect(eyes.Form1);
+    EXPECT_EQ(form1.Left, 512);
+    EXPECT_EQ(form1.Top, 192);
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "scres").Text(), "1024X768");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").Text(), "512");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "192");
+    session.Kill(pid);
+    ASSERT_TRUE(session.WaitGone(FormClass, "Form6", 5s));
+
+    session.SetText(settings::SettingsKey, "left", "-20");
+    session.SetText(settings::SettingsKey, "top", "40");
+    eyes = StartEyes(session);
+    form1 = session.WindowRect(eyes.Form1);
+    EXPECT_EQ(form1.Left, -20);
+    EXPECT_EQ(form1.Top, 40);
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").Text(), "-20") << "nothing stored";
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "40");
 }
 
 TEST(Startup, AnotherScreenSizeRecentresAndStoresTheNewPlace) {
@@ -118,6 +149,46 @@ TEST(Startup, DamagedPositionRecentresInsteadOfStoppingEveryStart) {
     EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "192");
     EXPECT_EQ(session.FindWindow("#32770", "Tavrin Eyes"), "0") << "no message box";
     EXPECT_TRUE(session.Running(pid));
+}
+
+// The settings key exists but nobody may open it (an empty DACL): not a first run, but a later start
+// that can read nothing. It is re-centred, not on top and without a skin; its writes (the re-centred
+// place, a drag) fail and show nothing, and it does not register itself to start with Windows.
+TEST(Startup, ASettingsKeyThatCannotBeOpenedIsALaterStartThatReadsAndWritesNothing) {
+    Session session;
+    session.Install();
+    session.SetText(settings::SettingsKey, "scres", "1024X768");
+    session.SetText(settings::SettingsKey, "left", "300");
+    session.SetText(settings::SettingsKey, "top", "200");
+    session.SetDword(settings::SettingsKey, "ontop", 1);
+    session.SetDword(settings::SettingsKey, "skin", 1);
+    ASSERT_EQ(session.Ask(std::string("reglock HKCU ") + settings::SettingsKey), "0");
+    ASSERT_FALSE(session.KeyExists("HKCU", settings::SettingsKey)) << "the key no longer opens";
+    pid_t pid = 0;
+    EyesWindows eyes = StartEyes(session, &pid);
+    ASSERT_NE(eyes.Form1, "0");
+
+    EXPECT_EQ(session.WindowRect(eyes.Form1).Left, 512);
+    EXPECT_EQ(session.WindowRect(eyes.Form1).Top, 192);
+    EXPECT_FALSE(session.Topmost(eyes.Form1));
+    EXPECT_FALSE(session.Topmost(eyes.Form6));
+    EXPECT_EQ(session.WindowRect(eyes.Form6).Width(), 124) << "no skin: the transparent placeholder";
+
+    // A drag by a pupil, whose release stores the place (the left eye's centre is 34, 47 in).
+    session.MouseMove(546, 239);
+    Session::WaitFor([&] { return Pupils(session, eyes.Form1).first.X == 28; }, 2s);
+    session.Drag(546, 239, 586, 269);
+    EXPECT_EQ(session.WindowRect(eyes.Form1).Left, 552);
+
+    EXPECT_EQ(session.FindWindow("#32770", "Tavrin Eyes"), "0") << "a message box";
+    EXPECT_TRUE(session.Running(pid));
+    EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").Present) << "registered as on a first run";
+    ASSERT_EQ(session.Ask(std::string("regunlock HKCU ") + settings::SettingsKey), "0");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "scres").Text(), "1024X768");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").Text(), "300");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "200");
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "ontop").Data, (std::vector<unsigned char>{1, 0, 0, 0}));
+    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "skin").Data, (std::vector<unsigned char>{1, 0, 0, 0}));
 }
 
 TEST(Startup, PupilsStandWhereTheFormulasPutThemForTheRealPointer) {

@@ -16,6 +16,38 @@ std::string RootName(Key root) {
     return {};
 }
 
+bool IsText(std::uint32_t type) { return type == TypeSz || type == TypeExpandSz || type == TypeMultiSz; }
+
+// Code page 1252 from 0x80 to 0x9F; every other byte is the Unicode character of its own number.
+constexpr std::uint16_t Cp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                          0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                          0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                          0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+std::vector<std::uint8_t> AnsiToUtf16(const std::vector<std::uint8_t>& ansi) {
+    std::vector<std::uint8_t> wide;
+    for (std::uint8_t byte : ansi) {
+        const std::uint16_t unit = byte >= 0x80 && byte < 0xA0 ? Cp1252High[byte - 0x80] : byte;
+        wide.push_back(static_cast<std::uint8_t>(unit));
+        wide.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    return wide;
+}
+
+// Without the "best fit" that Windows adds (an Omega as O): what the code page lacks becomes "?".
+std::vector<std::uint8_t> Utf16ToAnsi(const std::vector<std::uint8_t>& wide) {
+    std::vector<std::uint8_t> ansi;
+    for (std::size_t at = 0; at + 1 < wide.size(); at += 2) {
+        const auto unit = static_cast<std::uint16_t>(wide[at] | (wide[at + 1] << 8));
+        std::uint8_t byte = '?';
+        if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) byte = static_cast<std::uint8_t>(unit);
+        for (std::uint8_t high = 0; high < 32; ++high)
+            if (Cp1252High[high] == unit) byte = static_cast<std::uint8_t>(0x80 + high);
+        ansi.push_back(byte);
+    }
+    return ansi;
+}
+
 }  // namespace
 
 MemoryRegistry::MemoryRegistry() {
@@ -95,13 +127,25 @@ Status MemoryRegistry::CreateKey(Key parent, std::string_view path, Key& opened)
 
 Status MemoryRegistry::QueryValue(Key key, std::string_view name, std::uint32_t& type, std::uint8_t* data,
                                   std::uint32_t& size) {
+    return Query(key, name, type, data, size, false);
+}
+
+Status MemoryRegistry::QueryValueW(Key key, std::string_view name, std::uint32_t& type, std::uint8_t* data,
+                                   std::uint32_t& size) {
+    return Query(key, name, type, data, size, true);
+}
+
+Status MemoryRegistry::Query(Key key, std::string_view name, std::uint32_t& type, std::uint8_t* data,
+                             std::uint32_t& size, bool wide) {
     ThrowIfUnreachable();
     auto handle = handles_.find(key);
     if (handle == handles_.end()) return InvalidHandle;
     const Node& node = keys_.at(handle->second.Path);
     auto value = node.Values.find(Lower(name));
     if (value == node.Values.end()) return FileNotFound;
-    const auto& stored = value->second.Data;
+    std::vector<std::uint8_t> stored = value->second.Data;
+    if (IsText(value->second.Type) && value->second.Wide != wide)
+        stored = wide ? AnsiToUtf16(stored) : Utf16ToAnsi(stored);
     type = value->second.Type;
     const auto needed = static_cast<std::uint32_t>(stored.size());
     if (data == nullptr) {
@@ -119,11 +163,21 @@ Status MemoryRegistry::QueryValue(Key key, std::string_view name, std::uint32_t&
 
 Status MemoryRegistry::SetValue(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                                 std::uint32_t size) {
+    return Set(key, name, type, data, size, false);
+}
+
+Status MemoryRegistry::SetValueW(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                                 std::uint32_t size) {
+    return Set(key, name, type, data, size, true);
+}
+
+Status MemoryRegistry::Set(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                           std::uint32_t size, bool wide) {
     ThrowIfUnreachable();
     auto handle = handles_.find(key);
     if (handle == handles_.end()) return InvalidHandle;
     if (handle->second.Mode != Access::Write) return AccessDenied;
-    StoredValue value{type, std::vector<std::uint8_t>(data, data + size)};
+    StoredValue value{type, std::vector<std::uint8_t>(data, data + size), wide};
     keys_.at(handle->second.Path).Values[Lower(name)] = std::move(value);
     return Success;
 }

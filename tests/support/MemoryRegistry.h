@@ -1,7 +1,7 @@
 #pragma once
 // A registry held in memory, with the statuses, types and byte counts of the real one. The tests use
 // it to set up odd contents (other types, over-long data, embedded NULs) and refusals that a real
-// profile cannot easily give.
+// profile cannot easily give. Its ANSI code page is the Western one, 1252.
 
 #include "settings/logic/Registry.h"
 
@@ -16,6 +16,7 @@ namespace settings {
 struct StoredValue {
     std::uint32_t Type = TypeSz;
     std::vector<std::uint8_t> Data;
+    bool Wide = false;  // stored through a Unicode function: text types hold UTF-16
 };
 
 class MemoryRegistry : public Registry {
@@ -29,6 +30,10 @@ public:
                       std::uint32_t& size) override;
     Status SetValue(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                     std::uint32_t size) override;
+    Status QueryValueW(Key key, std::string_view name, std::uint32_t& type, std::uint8_t* data,
+                       std::uint32_t& size) override;
+    Status SetValueW(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                     std::uint32_t size) override;
     Status DeleteValue(Key key, std::string_view name) override;
     Status CloseKey(Key key) override;
 
@@ -60,6 +65,10 @@ private:
     };
 
     static std::string Lower(std::string_view text);
+    Status Query(Key key, std::string_view name, std::uint32_t& type, std::uint8_t* data, std::uint32_t& size,
+                 bool wide);
+    Status Set(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data, std::uint32_t size,
+               bool wide);
     std::optional<std::string> Join(Key parent, std::string_view path) const;
     void ThrowIfUnreachable() const;
     bool Refused(const std::string& full, Access access) const;

@@ -17,7 +17,7 @@ protected:
     MemoryRegistry registry;
     tests::FakeReporter reporter;
     SettingsStore store{registry, reporter};
-    StartupRegistration startup{registry, "C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe"};
+    StartupRegistration startup{registry, L"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe"};
 };
 
 TEST_F(SettingsFaults, RefusedWritesChangeNothingAndShowNothing) {
@@ -39,7 +39,7 @@ TEST_F(SettingsFaults, RefusedWritesChangeNothingAndShowNothing) {
     EXPECT_EQ(registry.OpenHandles(), 0u);
 }
 
-TEST_F(SettingsFaults, RefusedReadDeliversNothingAndLooksLikeFirstRun) {
+TEST_F(SettingsFaults, RefusedReadDeliversNothingAndIsNoMissingKey) {
     store.CreateSettingsKey();
     store.SaveOnTopOn();
     registry.Refuse(CurrentUser, SettingsKey, Access::Read);
@@ -112,11 +112,11 @@ TEST_F(SettingsFaults, StartupRegistrationIsSilentOnEveryFailure) {
 }
 
 TEST(ProgramPathTest, ComposesDirectoryNameAndLowerCaseExtension) {
-    EXPECT_EQ(ProgramPath("C:\\Desk Toys", "TavrinEyes"), "C:\\Desk Toys\\TavrinEyes.exe");
-    EXPECT_EQ(ProgramPath("D:\\", "TavrinEyes"), "D:\\TavrinEyes.exe");  // a drive root: one "\"
-    EXPECT_EQ(ProgramPath("C:\\Apps", "TAVRINEYES"), "C:\\Apps\\TAVRINEYES.exe");
-    EXPECT_EQ(RunCommand("C:\\Desk Toys\\TavrinEyes.exe"), "\"C:\\Desk Toys\\TavrinEyes.exe\"");
-    EXPECT_EQ(RunCommand("D:\\TavrinEyes.exe"), "D:\\TavrinEyes.exe");
+    EXPECT_EQ(ProgramPath(L"C:\\Desk Toys", L"TavrinEyes"), L"C:\\Desk Toys\\TavrinEyes.exe");
+    EXPECT_EQ(ProgramPath(L"D:\\", L"TavrinEyes"), L"D:\\TavrinEyes.exe");  // a drive root: one "\"
+    EXPECT_EQ(ProgramPath(L"C:\\Apps", L"TAVRINEYES"), L"C:\\Apps\\TAVRINEYES.exe");
+    EXPECT_EQ(RunCommand(L"C:\\Desk Toys\\TavrinEyes.exe"), L"\"C:\\Desk Toys\\TavrinEyes.exe\"");
+    EXPECT_EQ(RunCommand(L"D:\\TavrinEyes.exe"), L"D:\\TavrinEyes.exe");
 }
 
 }  // namespace

@@ -66,6 +66,46 @@ std::vector<HWND> VisibleTopLevel() {
     return windows;
 }
 
+// A value as "type size hex-bytes", or "missing[-key] status". Through RegQueryValueExW (`wide`), text
+// comes as UTF-16; the names here are ASCII.
+std::string QueryValue(HKEY root, const std::string& path, const std::string& name, bool wide) {
+    HKEY key = nullptr;
+    LONG status = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key);
+    if (status != ERROR_SUCCESS) return "missing-key " + std::to_string(status);
+    std::vector<BYTE> data(4096);
+    DWORD type = 0;
+    DWORD size = static_cast<DWORD>(data.size());
+    const std::wstring wideName(name.begin(), name.end());
+    status = wide ? RegQueryValueExW(key, wideName.c_str(), nullptr, &type, data.data(), &size)
+                  : RegQueryValueExA(key, name.c_str(), nullptr, &type, data.data(), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) return "missing " + std::to_string(status);
+    std::ostringstream out;
+    out << type << " " << size << " ";
+    for (DWORD i = 0; i < size; ++i) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%02x", data[i]);
+        out << hex;
+    }
+    return out.str();
+}
+
+// Gives a key a DACL: an empty one lets nobody open it (its owner can still change the DACL), none at
+// all lets everybody. The result is the registry's status.
+LONG SetKeyDacl(HKEY root, const std::string& path, bool locked) {
+    HKEY key = nullptr;
+    LONG status = RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC, &key);
+    if (status != ERROR_SUCCESS) return status;
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    ACL empty;
+    InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, locked ? &empty : nullptr, FALSE);
+    status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
+    RegCloseKey(key);
+    return status;
+}
+
 // A desktop-coloured window under every other one, for screenshots over a coloured desktop. It has
 // its own thread, which pumps its messages while the main thread waits for commands.
 DWORD WINAPI BackdropThread(void* parameter) {
@@ -210,25 +250,10 @@ std::string Answer(const std::string& line) {
     } else if (command == "close") {
         PostMessageA(ToHwnd(Arg(in)), WM_CLOSE, 0, 0);
         out << "ok";
-    } else if (command == "regq") {  // regq <HKCU|HKLM> <value> <path...> : type size hex-bytes
+    } else if (command == "regq" || command == "regqw") {  // regq[w] <HKCU|HKLM> <value> <path...>
         HKEY root = Root(Arg(in));
         std::string name = NameArg(in);
-        std::string path = Rest(in);
-        HKEY key = nullptr;
-        LONG status = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key);
-        if (status != ERROR_SUCCESS) return "missing-key " + std::to_string(status);
-        std::vector<BYTE> data(4096);
-        DWORD type = 0;
-        DWORD size = static_cast<DWORD>(data.size());
-        status = RegQueryValueExA(key, name.c_str(), nullptr, &type, data.data(), &size);
-        RegCloseKey(key);
-        if (status != ERROR_SUCCESS) return "missing " + std::to_string(status);
-        out << type << " " << size << " ";
-        for (DWORD i = 0; i < size; ++i) {
-            char hex[4];
-            std::snprintf(hex, sizeof hex, "%02x", data[i]);
-            out << hex;
-        }
+        return QueryValue(root, Rest(in), name, command == "regqw");
     } else if (command == "regkey") {  // whether a key exists
         HKEY root = Root(Arg(in));
         std::string path = Rest(in);
@@ -258,6 +283,9 @@ std::string Answer(const std::string& line) {
         std::string name = NameArg(in);
         std::string path = Rest(in);
         out << RegDeleteKeyValueA(root, path.c_str(), name.c_str());
+    } else if (command == "reglock" || command == "regunlock") {  // reglock <HKCU|HKLM> <path...>
+        HKEY root = Root(Arg(in));
+        out << SetKeyDacl(root, Rest(in), command == "reglock");
     } else if (command == "backdrop") {  // backdrop <rrggbb>
         const unsigned long rgb = std::stoul(Arg(in), nullptr, 16);
         const COLORREF color = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
