@@ -42,28 +42,6 @@ void ExpectRunValueNamesTheFolder(Session& session) {
     EXPECT_EQ(run.Size, run.Data.size()) << "no terminator";
 }
 
-bool MenuOpen(Session& session) {
-    const std::string menu = session.FindWindow("#32768", "-");
-    return menu != "0" && session.Ask("visible " + menu) == "1";
-}
-
-bool OpenMenuAt(Session& session, int x, int y) {
-    session.MouseMove(x, y);
-    usleep(250000);
-    session.Click(3);
-    return Session::WaitFor([&] { return MenuOpen(session); }, 3s);
-}
-
-// A command of the menu, by the number of Down presses from the top (separators are skipped).
-enum Item { Skin = 2, RunAtStartup = 4 };
-
-void Choose(Session& session, int downs, const std::string& then = "Return") {
-    std::string keys;
-    for (int i = 0; i < downs; ++i) keys += "Down ";
-    session.Keys(keys + then);
-    Session::WaitFor([&] { return !MenuOpen(session); }, 3s);
-}
-
 // Dark pixels in the left margin of a menu row, where a check mark is drawn. The rows lie below the
 // menu's 3-pixel border: "About" at 0, then a separator (9), "Skin", a separator, "On Top" and
 // "Run at Startup" (17 each).
