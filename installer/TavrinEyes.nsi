@@ -51,6 +51,8 @@ ManifestDPIAware true
 !define SITE "http://www.tavrineyes.example"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\TavrinEyes"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+; Windows' own startup switch (Task Manager's): a value of the same name marks a program turned off.
+!define STARTUP_APPROVED_KEY "Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run"
 !define PUBLISHER_KEY "Software\Brellik's Software"
 !define PRODUCT_KEY "${PUBLISHER_KEY}\Tavrin Eyes"
 !define SETTINGS_KEY "${PRODUCT_KEY}\2.0"
@@ -470,6 +472,11 @@ Function WriteStartupValue
       StrCpy $2 '"$2"'
     ${EndIf}
     WriteRegStr HKLM "${RUN_KEY}" "${PRODUCT}" $2
+    ${If} $EarlierDir == ""
+      ; A first installation starts with Windows: no "turned off" left from an earlier one.
+      DeleteRegValue HKLM "${STARTUP_APPROVED_KEY}" "${PRODUCT}"
+      DeleteRegValue HKCU "${STARTUP_APPROVED_KEY}" "${PRODUCT}"
+    ${EndIf}
   ${EndIf}
   Pop $2
   Pop $1
@@ -631,6 +638,9 @@ Section "Uninstall"
     Pop $0
     ${If} $0 = 1
       DeleteRegValue HKLM "${RUN_KEY}" "${PRODUCT}"
+      ; Windows' own on/off mark for it goes too (this user's; other users' profiles are not loaded).
+      DeleteRegValue HKLM "${STARTUP_APPROVED_KEY}" "${PRODUCT}"
+      DeleteRegValue HKCU "${STARTUP_APPROVED_KEY}" "${PRODUCT}"
     ${EndIf}
   ${EndIf}
 

@@ -46,8 +46,12 @@ void Form2::ShowEyesMenu(forms::Form& window) {
 void Form2::SetCheckMarks() {
     Load();
     ontop.SetChecked(settings_.LoadOnTop() == 1);
+    // The mark tells whether Windows will start the eyes: the value is there and Windows' own switch
+    // has not turned it off. Where the program cannot change the value (no administrative rights),
+    // the item is greyed and still tells the truth.
     if (auto registered = startup_.IsStartupRegistered()) startupFlag_ = *registered;
-    stp.SetChecked(startupFlag_ == 1);
+    stp.SetChecked(startupFlag_ == 1 && !startup_.TurnedOffByWindows());
+    stp.SetEnabled(startup_.CanChange());
     const auto skinNumber = settings_.LoadSkin();
     if (skinNumber == 1) {
         vw.SetChecked(true);

@@ -1,5 +1,7 @@
 #include "settings/logic/StartupRegistration.h"
 
+#include "settings/logic/StartupApproved.h"
+
 #include <array>
 #include <exception>
 
@@ -48,6 +50,9 @@ void StartupRegistration::RegisterStartup() {
         if (run.Open(LocalMachine, RunKey, Access::Write) != Success) return;
         const std::vector<std::uint8_t> command = Utf16Bytes(RunCommand(programPath_));
         registry_.SetValueW(run.get(), RunValue, TypeSz, command.data(), static_cast<std::uint32_t>(command.size()));
+        // A "turned off" mark left by Windows' own switch would keep the new value from starting the
+        // program: on is on.
+        ClearTurnedOff(registry_, RunValue);
     } catch (const std::exception&) {
         // Silent: a registration that cannot be made shows as unchecked in the menu.
     }
@@ -58,7 +63,20 @@ void StartupRegistration::UnregisterStartup() {
         OpenedKey run(registry_);
         if (run.Open(LocalMachine, RunKey, Access::Write) != Success) return;
         registry_.DeleteValue(run.get(), RunValue);
+        // Nothing left that a later registration (the setup's) would find turned off.
+        ClearTurnedOff(registry_, RunValue);
     } catch (const std::exception&) {}
+}
+
+bool StartupRegistration::TurnedOffByWindows() { return settings::TurnedOffByWindows(registry_, RunValue); }
+
+bool StartupRegistration::CanChange() {
+    try {
+        OpenedKey run(registry_);
+        return run.Open(LocalMachine, RunKey, Access::Write) == Success;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 std::optional<std::int16_t> StartupRegistration::IsStartupRegistered() {

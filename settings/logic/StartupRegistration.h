@@ -44,6 +44,12 @@ public:
     // 1 when the value exists and fits a buffer of 255 characters, 0 when not, nothing when the Run
     // key cannot be opened for reading.
     std::optional<std::int16_t> IsStartupRegistered();
+    // Whether Windows' own startup switch (Task Manager's) has the value turned off, which leaves it
+    // in place but keeps Windows from starting the program.
+    bool TurnedOffByWindows();
+    // Whether this program may change the value: the machine-wide Run key opens for writing, which
+    // takes administrative rights (with UAC, an elevated program).
+    bool CanChange();
 
 private:
     Registry& registry_;

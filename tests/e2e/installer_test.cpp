@@ -23,6 +23,7 @@ constexpr char StartMenuFolder[] = "C:\\ProgramData\\Microsoft\\Windows\\Start M
 const char* const Programs[] = {"TavrinEyes.exe", "skinner.exe", "TavrinEyes_PIL.exe"};
 // The start-with-Windows value, spelt out here rather than taken from the programs' constants.
 constexpr char RunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char StartupApprovedKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 constexpr char RunValue[] = "Tavrin Eyes";
 // Where Windows keeps the file operations left for the next restart.
 constexpr char SessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
@@ -181,6 +182,10 @@ TEST(Installer, SilentInstallThenUninstallRemovesEverythingOfThisInstallationOnl
     const pid_t other = StartCopyElsewhere(session);
     // The value names this installation's program also without quotes and in other letters.
     session.SetValue("HKLM", RunKey, RunValue, 1, Bytes("c:\\program files\\tavrin eyes\\TAVRINEYES.EXE"));
+    // Turned off in Task Manager, for the machine and for this user.
+    const std::vector<unsigned char> off{3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    session.SetValue("HKLM", StartupApprovedKey, RunValue, 3, off);
+    session.SetValue("HKCU", StartupApprovedKey, RunValue, 3, off);
     ASSERT_TRUE(Session::WaitFor([&] { return session.WindowsOf("Form6").size() == 2; }, 15s));
 
     // Uninstalling silently the way Add/Remove Programs does: its QuietUninstallString. The
@@ -199,6 +204,8 @@ TEST(Installer, SilentInstallThenUninstallRemovesEverythingOfThisInstallationOnl
     EXPECT_FALSE(Exists(session.UnixPath(DesktopLink)));
     EXPECT_FALSE(Exists(session.UnixPath(StartMenuFolder)));
     EXPECT_FALSE(session.Query("HKLM", RunKey, RunValue).Present);
+    EXPECT_FALSE(session.Query("HKLM", StartupApprovedKey, RunValue).Present) << "Windows' own mark goes too";
+    EXPECT_FALSE(session.Query("HKCU", StartupApprovedKey, RunValue).Present);
     EXPECT_FALSE(session.KeyExists("HKCU", settings::SettingsKey));
     EXPECT_FALSE(session.KeyExists("HKCU", ProductKey)) << "left empty, so removed";
     EXPECT_FALSE(session.KeyExists("HKCU", PublisherKey)) << "left empty, so removed";

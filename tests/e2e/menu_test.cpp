@@ -429,4 +429,45 @@ TEST(Menu, ACloseRequestToEitherEyesWindowEndsTheProgramAsCloseDoes) {
     EXPECT_EQ(session.FindWindow(FormClass, "Form6"), "0") << "no skin left on the screen";
 }
 
+// Where the eyes may not change the Run value (a standard user: the machine-wide key opens for
+// reading only), "Run at Startup" is greyed, still checked when the value is there, and choosing it
+// changes nothing and shows nothing.
+TEST(Menu, RunAtStartupIsGreyedAndTruthfulWhereTheRunKeyIsReadOnly) {
+    Session session;
+    session.Install();
+    pid_t pid = 0;
+    StartAt300(session, &pid);
+    const RegValue before = session.Query("HKLM", settings::RunKey, "Tavrin Eyes");
+    ASSERT_TRUE(before.Present);
+    ASSERT_EQ(session.Ask("regreadonly HKLM Software\\Microsoft\\Windows\\CurrentVersion\\Run"), "0");
+
+    ASSERT_TRUE(OpenMenuAt(session, PupilX, PupilY));
+    usleep(300000);
+    // Rows below the menu's border of 3: "About" 17, a separator 9, "Skin" 17, a separator 9, "On Top"
+    // 17, "Run at Startup" 17. The darkest pixel of a row's text: black when enabled, grey when not;
+    // the check mark's margin is not bare.
+    const Rect menu = session.WindowRect(session.FindWindow("#32768", "-"));
+    const auto row = [&](int top, int left, int width, const std::string& format) {
+        return MeasureScreen(session, "menu",
+                             "-crop " + std::to_string(width) + "x17+" + std::to_string(menu.Left + 3 + left) + "+" +
+                                 std::to_string(menu.Top + 3 + top) + " +repage -colorspace Gray -format '" + format +
+                                 "'");
+    };
+    const int onTop = 17 + 9 + 17 + 9, runAtStartup = onTop + 17;
+    EXPECT_LT(row(onTop, 20, 80, "%[fx:int(255*minima)]"), 60) << "On Top: black text";
+    EXPECT_GT(row(runAtStartup, 20, 80, "%[fx:int(255*minima)]"), 80) << "Run at Startup: greyed";
+    EXPECT_LT(row(runAtStartup, 0, 16, "%[fx:int(255*minima)]"), 200) << "and checked";
+
+    // Choosing it does nothing: the menu stays until Escape, the value stays, no message.
+    session.Keys("Down Down Down Down Return");
+    usleep(500000);
+    session.Keys("Escape");
+    Session::WaitFor([&] { return !MenuOpen(session); }, 3s);
+    const RegValue after = session.Query("HKLM", settings::RunKey, "Tavrin Eyes");
+    EXPECT_TRUE(after.Present);
+    EXPECT_EQ(after.Data, before.Data);
+    EXPECT_EQ(session.FindWindow("#32770", "-"), "0") << "no message box";
+    EXPECT_TRUE(session.Running(pid));
+}
+
 }  // namespace

@@ -98,4 +98,26 @@ TEST_F(MenuMarks, OnTopAndRunAtStartupSwitchFromTheMarkThatIsShown) {
     EXPECT_TRUE(registry.Value(LocalMachine, RunKey, RunValue)) << "exactly one action: registered";
 }
 
+TEST_F(MenuMarks, RunAtStartupTellsWhetherWindowsWillStartTheEyesAndGreysWhenItCannotChange) {
+    const char approved[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+    Store(1, 1, true);
+    // Turned off in Task Manager: the Run value is there, Windows will not start the eyes.
+    registry.PutValue(CurrentUser, approved, RunValue, TypeBinary, {3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    EXPECT_EQ(Marks(), "x-x-");
+    EXPECT_TRUE(program.Menu().stp.Enabled());
+    // Turning it on here writes the value and clears Windows' mark: on is on.
+    program.Menu().stp.Click();
+    EXPECT_FALSE(registry.Value(CurrentUser, approved, RunValue));
+    EXPECT_EQ(Marks(), "xxx-");
+
+    // A Run key that only opens for reading: greyed, its mark the truth either way.
+    Unregister();
+    registry.Refuse(LocalMachine, RunKey, Access::Write);
+    EXPECT_EQ(Marks(), "x-x-");
+    EXPECT_FALSE(program.Menu().stp.Enabled());
+    registry.PutText(LocalMachine, RunKey, RunValue, "C:\\TavrinEyes.exe");  // the setup registered it
+    EXPECT_EQ(Marks(), "xxx-");
+    EXPECT_FALSE(program.Menu().stp.Enabled());
+}
+
 }  // namespace

@@ -106,6 +106,28 @@ LONG SetKeyDacl(HKEY root, const std::string& path, bool locked) {
     return status;
 }
 
+// Gives a key a DACL of one entry that lets everybody read it and nobody write it, as a standard
+// user sees a machine-wide key. The result is the registry's status.
+LONG SetKeyReadOnly(HKEY root, const std::string& path) {
+    HKEY key = nullptr;
+    LONG status = RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC, &key);
+    if (status != ERROR_SUCCESS) return status;
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = nullptr;
+    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+    std::vector<BYTE> aclBytes(sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(everyone));
+    auto* acl = reinterpret_cast<ACL*>(aclBytes.data());
+    InitializeAcl(acl, static_cast<DWORD>(aclBytes.size()), ACL_REVISION);
+    AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ, everyone);
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+    status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
+    RegCloseKey(key);
+    FreeSid(everyone);
+    return status;
+}
+
 // A desktop-coloured window under every other one, for screenshots over a coloured desktop. It has
 // its own thread, which pumps its messages while the main thread waits for commands.
 DWORD WINAPI BackdropThread(void* parameter) {
@@ -286,6 +308,9 @@ std::string Answer(const std::string& line) {
     } else if (command == "reglock" || command == "regunlock") {  // reglock <HKCU|HKLM> <path...>
         HKEY root = Root(Arg(in));
         out << SetKeyDacl(root, Rest(in), command == "reglock");
+    } else if (command == "regreadonly") {  // regreadonly <HKCU|HKLM> <path...>
+        HKEY root = Root(Arg(in));
+        out << SetKeyReadOnly(root, Rest(in));
     } else if (command == "backdrop") {  // backdrop <rrggbb>
         const unsigned long rgb = std::stoul(Arg(in), nullptr, 16);
         const COLORREF color = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
