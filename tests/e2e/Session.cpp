@@ -294,6 +294,15 @@ Rect Session::WindowRect(const std::string& hwnd) {
     return rect;
 }
 
+Rect Session::ClientRect(const std::string& hwnd) {
+    Rect rect;
+    int width = 0, height = 0;
+    std::istringstream(Ask("client " + hwnd)) >> rect.Left >> rect.Top >> width >> height;
+    rect.Right = rect.Left + width;
+    rect.Bottom = rect.Top + height;
+    return rect;
+}
+
 std::vector<Child> Session::Children(const std::string& hwnd) {
     std::istringstream in(Ask("children " + hwnd));
     std::vector<Child> children;

@@ -86,6 +86,7 @@ public:
     std::vector<std::string> WindowsOf(const std::string& caption);
     bool WaitGone(const std::string& windowClass, const std::string& caption, Millis timeout);
     Rect WindowRect(const std::string& hwnd);
+    Rect ClientRect(const std::string& hwnd);  // the client area, on the screen
     std::vector<Child> Children(const std::string& hwnd);
     unsigned long Style(const std::string& hwnd);
     unsigned long ExStyle(const std::string& hwnd);

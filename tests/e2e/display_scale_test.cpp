@@ -106,9 +106,8 @@ TEST(DisplayScale, At150PercentEverythingIsOneAndAHalfTimesItsSize) {
     Choose(session, About);
     const std::string about = session.WaitWindow(FormClass, "About", 5s);
     ASSERT_NE(about, "0");
-    std::istringstream client(session.Ask("client " + about));
-    int x = 0, y = 0, width = 0, height = 0;
-    client >> x >> y >> width >> height;
+    const Rect client = session.ClientRect(about);
+    const int x = client.Left, y = client.Top, width = client.Width(), height = client.Height();
     EXPECT_EQ(width, 412);
     EXPECT_EQ(height, 586);
     const Rect frame = session.WindowRect(about);

@@ -359,9 +359,8 @@ TEST(Menu, AboutShowsOneWindowWhoseLinksOpenTheirPages) {
 
     const std::string about = OpenAbout(session, session.WindowRect(eyes.Form6));
     ASSERT_NE(about, "0");
-    std::istringstream client(session.Ask("client " + about));
-    int x = 0, y = 0, width = 0, height = 0;
-    client >> x >> y >> width >> height;
+    const Rect client = session.ClientRect(about);
+    const int x = client.Left, y = client.Top, width = client.Width(), height = client.Height();
     EXPECT_EQ(width, 275);
     EXPECT_EQ(height, 391);
     const Rect frame = session.WindowRect(about);
