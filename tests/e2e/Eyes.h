@@ -29,6 +29,19 @@ inline EyesWindows StartEyes(Session& session, pid_t* pid = nullptr) {
     return eyes;
 }
 
+// After a restart (a skin switch through skinner): the skin window of the new eyes, once shown, or
+// "0" when none came within the time.
+inline std::string WaitNewOverlay(Session& session, const std::string& oldForm6, Millis timeout = 15s) {
+    std::string form6 = "0";
+    const bool shown = Session::WaitFor(
+        [&] {
+            form6 = session.FindWindow(FormClass, "Form6");
+            return form6 != "0" && form6 != oldForm6 && session.Ask("visible " + form6) == "1";
+        },
+        timeout);
+    return shown ? form6 : "0";
+}
+
 // The pupils' child windows of Form1: left pupil, right pupil (base_image is the 124 x 81 one); `side`
 // is the pupils' size, 14 at 100 %.
 inline std::pair<Child, Child> Pupils(Session& session, const std::string& form1, int side = 14) {

@@ -153,13 +153,8 @@ TEST(DisplayScale, At150PercentEverythingIsOneAndAHalfTimesItsSize) {
         EXPECT_EQ(bar[0].Width, 189);
         EXPECT_EQ(bar[0].Height, 26);
     }
-    std::string again = "0";
-    ASSERT_TRUE(Session::WaitFor(
-        [&] {
-            again = session.FindWindow(FormClass, "Form6");
-            return again != "0" && again != eyes.Form6 && session.Ask("visible " + again) == "1";
-        },
-        15s));
+    const std::string again = WaitNewOverlay(session, eyes.Form6);
+    ASSERT_NE(again, "0");
     EXPECT_EQ(session.WindowRect(again).Left, form1.Left);
     EXPECT_EQ(session.WindowRect(again).Width(), 195);
 }

@@ -115,13 +115,8 @@ TEST(Menu, ASkinSwitchRestartsTheEyesThroughSkinnerWithTheNewSkin) {
             return false;
         },
         8s));
-    std::string form6 = "0";
-    ASSERT_TRUE(Session::WaitFor(
-        [&] {
-            form6 = session.FindWindow(FormClass, "Form6");
-            return form6 != "0" && form6 != before.Form6 && session.Ask("visible " + form6) == "1";
-        },
-        15s));
+    const std::string form6 = WaitNewOverlay(session, before.Form6);
+    ASSERT_NE(form6, "0");
     EXPECT_EQ(session.WindowRect(form6).Left, 300) << "back where they were";
     EXPECT_EQ(session.WindowRect(form6).Width(), 130);
 

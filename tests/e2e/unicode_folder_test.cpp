@@ -85,14 +85,8 @@ TEST(UnicodeFolder, FirstStartRegistersTheExactPathAndASkinChangeComesBack) {
     ASSERT_TRUE(OpenMenuAt(session, PupilX, PupilY));
     Choose(session, Skin, "Right Down Return");
     EXPECT_TRUE(session.WaitExit(first, 5s).has_value()) << "the eyes end at once";
-    std::string form6 = "0";
-    ASSERT_TRUE(Session::WaitFor(
-        [&] {
-            form6 = session.FindWindow(FormClass, "Form6");
-            return form6 != "0" && form6 != eyes.Form6 && session.Ask("visible " + form6) == "1";
-        },
-        15s))
-        << "no new eyes";
+    const std::string form6 = WaitNewOverlay(session, eyes.Form6);
+    ASSERT_NE(form6, "0") << "no new eyes";
     EXPECT_EQ(session.FindWindow("#32770", "Tavrin Eyes"), "0") << "Unable to start skinner.exe";
     EXPECT_EQ(session.FindWindow("#32770", "skinner"), "0") << "Unable to execute TavrinEyes.exe";
     EXPECT_EQ(session.WindowRect(form6).Left, 479) << "back where they were";
