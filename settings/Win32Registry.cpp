@@ -30,6 +30,19 @@ std::vector<BYTE> GuardedCopy(const std::uint8_t* data, std::uint32_t size) {
     return copy;
 }
 
+// RegQueryValueExA or RegQueryValueExW, with the name in the characters it takes: the type and size in
+// and out as the registry interface has them.
+template <class Char>
+Status Query(LSTATUS(WINAPI* query)(HKEY, const Char*, DWORD*, DWORD*, BYTE*, DWORD*), Key key,
+             const std::basic_string<Char>& name, std::uint32_t& type, std::uint8_t* data, std::uint32_t& size) {
+    DWORD valueType = type;
+    DWORD valueSize = size;
+    const LSTATUS status = query(ToHkey(key), name.c_str(), nullptr, &valueType, data, &valueSize);
+    type = valueType;
+    size = valueSize;
+    return status;
+}
+
 }  // namespace
 
 Status Win32Registry::OpenKey(Key parent, std::string_view path, Access access, Key& opened) {
@@ -51,13 +64,7 @@ Status Win32Registry::CreateKey(Key parent, std::string_view path, Key& opened) 
 
 Status Win32Registry::QueryValue(Key key, std::string_view name, std::uint32_t& type, std::uint8_t* data,
                                  std::uint32_t& size) {
-    const std::string text(name);
-    DWORD valueType = type;
-    DWORD valueSize = size;
-    const LSTATUS status = RegQueryValueExA(ToHkey(key), text.c_str(), nullptr, &valueType, data, &valueSize);
-    type = valueType;
-    size = valueSize;
-    return status;
+    return Query(&RegQueryValueExA, key, std::string(name), type, data, size);
 }
 
 Status Win32Registry::SetValue(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
@@ -69,13 +76,7 @@ Status Win32Registry::SetValue(Key key, std::string_view name, std::uint32_t typ
 
 Status Win32Registry::QueryValueW(Key key, std::string_view name, std::uint32_t& type, std::uint8_t* data,
                                   std::uint32_t& size) {
-    const std::wstring wide = WideName(name);
-    DWORD valueType = type;
-    DWORD valueSize = size;
-    const LSTATUS status = RegQueryValueExW(ToHkey(key), wide.c_str(), nullptr, &valueType, data, &valueSize);
-    type = valueType;
-    size = valueSize;
-    return status;
+    return Query(&RegQueryValueExW, key, WideName(name), type, data, size);
 }
 
 Status Win32Registry::SetValueW(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
