@@ -42,6 +42,13 @@ inline std::string WaitNewOverlay(Session& session, const std::string& oldForm6,
     return shown ? form6 : "0";
 }
 
+// The stored place of the eyes, "left" and "top" as their texts stand.
+inline std::pair<std::string, std::string> StoredPlace(Session& session) {
+    return {session.Query("HKCU", settings::SettingsKey, "left").Text(),
+            session.Query("HKCU", settings::SettingsKey, "top").Text()};
+}
+using Place = std::pair<std::string, std::string>;
+
 // The pupils' child windows of Form1: left pupil, right pupil (base_image is the 124 x 81 one); `side`
 // is the pupils' size, 14 at 100 %.
 inline std::pair<Child, Child> Pupils(Session& session, const std::string& form1, int side = 14) {

@@ -102,8 +102,7 @@ TEST(Startup, APositionThatNoMonitorShowsRecentresAndStoresTheNewPlace) {
     EXPECT_EQ(form1.Left, 512);
     EXPECT_EQ(form1.Top, 192);
     EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "scres").Text(), "1024X768");
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").Text(), "512");
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "192");
+    EXPECT_EQ(StoredPlace(session), Place("512", "192"));
     session.Kill(pid);
     ASSERT_TRUE(session.WaitGone(FormClass, "Form6", 5s));
 
@@ -113,8 +112,7 @@ TEST(Startup, APositionThatNoMonitorShowsRecentresAndStoresTheNewPlace) {
     form1 = session.WindowRect(eyes.Form1);
     EXPECT_EQ(form1.Left, -20);
     EXPECT_EQ(form1.Top, 40);
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").Text(), "-20") << "nothing stored";
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "40");
+    EXPECT_EQ(StoredPlace(session), Place("-20", "40")) << "nothing stored";
 }
 
 TEST(Startup, AnotherScreenSizeRecentresAndStoresTheNewPlace) {
@@ -129,8 +127,7 @@ TEST(Startup, AnotherScreenSizeRecentresAndStoresTheNewPlace) {
     EXPECT_EQ(form1.Left, 640);
     EXPECT_EQ(form1.Top, 256);
     EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "scres").Text(), "1280X1024");
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").Text(), "640");
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "256");
+    EXPECT_EQ(StoredPlace(session), Place("640", "256"));
 }
 
 TEST(Startup, DamagedPositionRecentresInsteadOfStoppingEveryStart) {
@@ -145,8 +142,7 @@ TEST(Startup, DamagedPositionRecentresInsteadOfStoppingEveryStart) {
     Rect form1 = session.WindowRect(eyes.Form1);
     EXPECT_EQ(form1.Left, 512);
     EXPECT_EQ(form1.Top, 192);
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").Text(), "512");
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "192");
+    EXPECT_EQ(StoredPlace(session), Place("512", "192"));
     EXPECT_EQ(session.FindWindow("#32770", "Tavrin Eyes"), "0") << "no message box";
     EXPECT_TRUE(session.Running(pid));
 }
@@ -185,8 +181,7 @@ TEST(Startup, ASettingsKeyThatCannotBeOpenedIsALaterStartThatReadsAndWritesNothi
     EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").Present) << "registered as on a first run";
     ASSERT_EQ(session.Ask(std::string("regunlock HKCU ") + settings::SettingsKey), "0");
     EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "scres").Text(), "1024X768");
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "left").Text(), "300");
-    EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "200");
+    EXPECT_EQ(StoredPlace(session), Place("300", "200"));
     EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "ontop").Data, (std::vector<unsigned char>{1, 0, 0, 0}));
     EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "skin").Data, (std::vector<unsigned char>{1, 0, 0, 0}));
 }
