@@ -94,9 +94,11 @@ void Form1::Form_Load() {
     // The layout picture of base_image: fully transparent, kept when no skin is chosen.
     base_image.SetPicture(ChosenSkinPicture());
 
-    // Layered and keyed before a later start's placing shows it: never a grey box, not even once.
+    // Layered and keyed before it is first shown: never a grey box, not even once.
     SetWindowColorKey(*this, 255);
     LoadSettingsAndPlace();
+    // Placed: the eyes restored on a monitor of another scale come up at that scale at once.
+    TakeWindowDpi();
 
     auto skin = program_.Settings().LoadSkin();
     if (skin == 1 || skin == 2) {
@@ -158,7 +160,8 @@ void Form1::LoadSettingsAndPlace() {
         PlaceAtStart(scres, left, top, resolution, forms::Screen.Width() / forms::Screen.TwipsPerPixelX(),
                      forms::Screen.Height() / forms::Screen.TwipsPerPixelY(), monitors,
                      {window.right - window.left, window.bottom - window.top});
-    SetWindowPos(hWnd(), zOrder, place.X, place.Y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    // Shown with the overlay, once it has the scale of the monitor it stands on.
+    SetWindowPos(hWnd(), zOrder, place.X, place.Y, 0, 0, SWP_NOSIZE);
     if (place.StoreNewPosition) {
         store.SaveResolution(resolution);
         program_.StorePosition();
@@ -213,10 +216,10 @@ void Form1::StorePositionAfter(int Button) {
 }
 
 void Form1::picballLeft_MouseMove(int Button, int, float X, float Y) {
-    program_.DragBy(picballLeftAnchor, *this, Button, X, Y);
+    program_.DragBy(picballLeftAnchor, picballLeft, *this, Button, X, Y);
 }
 void Form1::picballRight_MouseMove(int Button, int, float X, float Y) {
-    program_.DragBy(picballRightAnchor, *this, Button, X, Y);
+    program_.DragBy(picballRightAnchor, picballRight, *this, Button, X, Y);
 }
 void Form1::picballLeft_MouseUp(int Button, int, float, float) { StorePositionAfter(Button); }
 void Form1::picballRight_MouseUp(int Button, int, float, float) { StorePositionAfter(Button); }

@@ -25,6 +25,8 @@ void Form6::Form_Load() {
     const LONG style = GetWindowLongA(hWnd(), GWL_EXSTYLE);
     SetWindowLongA(hWnd(), GWL_EXSTYLE, style | WS_EX_LAYERED);
     ShowSkin();
+    // At Form1's place: at the scale of the monitor there, before the z-order shows it.
+    TakeWindowDpi();
 
     program_.SetZOrder(program_.Settings().LoadOnTop() == 1);
 }
@@ -58,7 +60,7 @@ void Form6::UpdateAlphaImage() {
     UpdateLayeredWindow(hWnd(), nullptr, &destination, &size, memory.get(), &source, 0, &blend, ULW_ALPHA);
 }
 
-void Form6::Form_MouseMove(int Button, int, float X, float Y) { program_.DragBy(anchor_, *this, Button, X, Y); }
+void Form6::Form_MouseMove(int Button, int, float X, float Y) { program_.DragBy(anchor_, *this, *this, Button, X, Y); }
 
 void Form6::Form_MouseDown(int Button, int, float, float) {
     if (Button == forms::RightButton) program_.ShowEyesMenu(*this);

@@ -34,8 +34,9 @@ void Program::StorePosition() {
     settings_.SaveTop(form1_.Top() / forms::Screen.TwipsPerPixelY());
 }
 
-void Program::DragBy(DragAnchor& anchor, forms::Form& dragged, int Button, float X, float Y) {
-    const auto to = anchor.MouseMove(Button, X, Y, {dragged.Left(), dragged.Top()});
+void Program::DragBy(DragAnchor& anchor, const forms::Control& pointerIn, forms::Form& dragged, int Button, float X,
+                     float Y) {
+    const auto to = anchor.MouseMove(Button, X, Y, {dragged.Left(), dragged.Top()}, pointerIn.ScreenTwipsPerUnit());
     if (!to) return;
     forms::Form& follower = &dragged == &form1_ ? static_cast<forms::Form&>(form6_) : form1_;
     dragged.SetLeft(to->Left);

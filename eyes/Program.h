@@ -33,9 +33,11 @@ public:
     // Stores Form1's position, in screen pixels, as the eyes' place.
     void StorePosition();
 
-    // One mouse move of a drag of either window: the dragged window moves by the mouse's offset from
-    // its anchor and the other one follows it to the same position.
-    void DragBy(DragAnchor& anchor, forms::Form& dragged, int Button, float X, float Y);
+    // One mouse move over `pointerIn` (a pupil, or the overlay itself) of a drag of either window: the
+    // dragged window moves by the mouse's offset from its anchor, converted at `pointerIn`'s scale,
+    // and the other one follows it to the same position.
+    void DragBy(DragAnchor& anchor, const forms::Control& pointerIn, forms::Form& dragged, int Button, float X,
+                float Y);
     // Form1's position (twips), where the overlay stands too.
     WindowPosition EyesPosition() const;
     // The skin picture: held by Form1's base_image, drawn by the overlay.

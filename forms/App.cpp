@@ -46,6 +46,14 @@ HWND AppObject::HiddenOwner() {
 }
 
 namespace {
+
+// The per-monitor functions of user32 where this Windows has them: a program that also runs on Windows
+// 7 and 8 cannot import them.
+template <typename Function>
+Function User32Function(const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
 // The system's DPI is fixed for the life of the process (a change of the main monitor's scale takes a
 // new sign-in for it), so it is read once.
 int ReadDpi() {
@@ -56,6 +64,24 @@ int ReadDpi() {
 const int screenDpi = ReadDpi();
 const float twipsPerPixel = TwipsPerPixelAt(screenDpi);
 }  // namespace
+
+int WindowDpi(HWND window) {
+    static const auto dpiForWindow = User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    return dpiForWindow && window ? static_cast<int>(dpiForWindow(window)) : 0;
+}
+
+int SystemMetricAt(int index, int dpi) {
+    static const auto metricForDpi = User32Function<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
+    return metricForDpi ? metricForDpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
+}
+
+RECT FrameAroundAt(RECT client, DWORD style, DWORD exStyle, int dpi) {
+    static const auto adjustAtDpi =
+        User32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    if (!adjustAtDpi || !adjustAtDpi(&client, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&client, style, FALSE, exStyle);
+    return client;
+}
 
 int ScreenObject::Dpi() const { return screenDpi; }
 float ScreenObject::TwipsPerPixelX() const { return twipsPerPixel; }

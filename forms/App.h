@@ -43,6 +43,15 @@ inline constexpr int DefaultDpi = 96;
 // Twips per pixel at a DPI: 15 at 96, 10 at 144.
 inline float TwipsPerPixelAt(int dpi) { return 1440.0f / static_cast<float>(dpi); }
 
+// A window's own DPI as the system tells it now (GetDpiForWindow, from Windows 10 1607 on); 0 where the
+// system cannot tell, and every window then has the system's.
+int WindowDpi(HWND window);
+// GetSystemMetrics at a DPI (the sizes of icons and frames); at the system's before Windows 10 1607.
+int SystemMetricAt(int index, int dpi);
+// The window rectangle around a client rectangle, with the frame at a DPI (at the system's before
+// Windows 10 1607, where that is the only one).
+RECT FrameAroundAt(RECT client, DWORD style, DWORD exStyle, int dpi);
+
 class ScreenObject {
 public:
     // The system's dots per inch (96 at 100 %), read once: the DPI of the main monitor when the user

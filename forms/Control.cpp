@@ -65,6 +65,13 @@ Control::~Control() {
 float Control::UnitsPerPixelX() const { return scale_ == ScaleMode::Twips ? TwipsPerPixelAt(Dpi()) : 1.0f; }
 float Control::UnitsPerPixelY() const { return UnitsPerPixelX(); }
 
+// A DPI over a DPI, so that it is exactly 1 where the window's scale is the system's: one scale keeps
+// the arithmetic it always had.
+float Control::ScreenTwipsPerUnit() const {
+    return scale_ == ScaleMode::Twips ? static_cast<float>(Dpi()) / static_cast<float>(Screen.Dpi())
+                                      : Screen.TwipsPerPixelX();
+}
+
 void Control::SetPicture(PicturePtr picture) {
     picture_ = std::move(picture);
     if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);

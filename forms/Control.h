@@ -33,6 +33,10 @@ public:
     // Units of this control's scale per pixel (1 for pixels, 15 for twips at 96 dpi, 10 at 144).
     float UnitsPerPixelX() const;
     float UnitsPerPixelY() const;
+    // Screen twips (the unit of a form's Left and Top, counted at the system's DPI) per unit of this
+    // control's scale: a mouse offset times this moves a window by the pointer's travel on a monitor
+    // of any scale. 1 for twips at the system's scale, 0.5 for twips at 96 dpi on a 192 dpi system.
+    float ScreenTwipsPerUnit() const;
     // A length or position of this control's scale in its client pixels, to the nearest pixel.
     int ToPixelsX(float value) const;
     int ToPixelsY(float value) const;

@@ -22,15 +22,9 @@ DWORD StyleOf(BorderStyle border) {
 
 int Nearest(float value) { return static_cast<int>(std::nearbyint(value)); }
 
-// The frame around a client area at a DPI: from Windows 10 (1607) on, at that DPI; before, at the
-// system's, which is then the only one.
-RECT AdjustForDpi(RECT client, DWORD style, DWORD exStyle, int dpi) {
-    using AdjustAtDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustAtDpi = reinterpret_cast<AdjustAtDpi>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
-    if (!adjustAtDpi || !adjustAtDpi(&client, style, FALSE, exStyle, static_cast<UINT>(dpi)))
-        AdjustWindowRectEx(&client, style, FALSE, exStyle);
-    return client;
+// The top-left of a window of that size in the middle of the main monitor.
+POINT CentredOnScreen(int width, int height) {
+    return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
 }
 
 }  // namespace
@@ -42,8 +36,8 @@ Form::Form(FormLayout layout)
 
 SIZE Form::FrameSize(DWORD style, DWORD exStyle) const {
     const float tpp = TwipsPerPixelAt(dpi_);
-    const RECT frame = AdjustForDpi({0, 0, Nearest(layout_.Client.Width / tpp), Nearest(layout_.Client.Height / tpp)},
-                                    style, exStyle, dpi_);
+    const RECT frame = FrameAroundAt({0, 0, Nearest(layout_.Client.Width / tpp), Nearest(layout_.Client.Height / tpp)},
+                                     style, exStyle, dpi_);
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
@@ -66,9 +60,38 @@ void Form::ApplyDpi(int dpi, const RECT& suggested) {
         if (dx != 0 || dy != 0)
             SetWindowPos(hwnd_, nullptr, 0, 0, size.cx + dx, size.cy + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    LoadIcons();
     LayOutChildrenAgain();
     Form_DpiChanged();
     Refresh();
+}
+
+void Form::TakeWindowDpi() {
+    const int dpi = WindowDpi(hwnd_);
+    if (dpi <= 0 || dpi == dpi_) return;
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    ApplyDpi(dpi, window);
+    if (layout_.CenterScreen) {
+        GetWindowRect(hwnd_, &window);
+        const POINT centred = CentredOnScreen(window.right - window.left, window.bottom - window.top);
+        SetWindowPos(hwnd_, nullptr, centred.x, centred.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// The title bar's icons at the form's DPI: a 16-pixel icon stretched to 32 at 200 % would blur.
+void Form::LoadIcons() {
+    if (layout_.IconId == 0 || !hwnd_) return;
+    const auto load = [this](int width, int height) {
+        return static_cast<HICON>(LoadImageA(App.Instance(), MAKEINTRESOURCEA(layout_.IconId), IMAGE_ICON,
+                                             SystemMetricAt(width, dpi_), SystemMetricAt(height, dpi_), 0));
+    };
+    unique_hicon big(load(SM_CXICON, SM_CYICON)), small(load(SM_CXSMICON, SM_CYSMICON));
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    // The window has the new icons now: the old ones can go.
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
 }
 
 void Form::Load() {
@@ -91,30 +114,25 @@ void Form::Load() {
     const DWORD style = StyleOf(layout_.Border);
 
     // The client area's origin is the layout's; the frame around it goes out from there.
-    const RECT frame = AdjustForDpi({0, 0, 0, 0}, style, exStyle, dpi_);
+    const RECT frame = FrameAroundAt({0, 0, 0, 0}, style, exStyle, dpi_);
     const SIZE size = FrameSize(style, exStyle);
     const int width = size.cx;
     const int height = size.cy;
     int x = Nearest(layout_.Client.Left / tppX) + frame.left;
     int y = Nearest(layout_.Client.Top / tppY) + frame.top;
     if (layout_.CenterScreen) {
-        x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-        y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+        const POINT centred = CentredOnScreen(width, height);
+        x = centred.x;
+        y = centred.y;
     }
     left_ = static_cast<float>(x) * tppX;
     top_ = static_cast<float>(y) * tppY;
     pixel_ = {x, y};
     CreateWindowObject(exStyle, style, layout_.Caption.c_str(), x, y, width, height, owner);
 
-    if (layout_.IconId != 0) {
-        bigIcon_.reset(static_cast<HICON>(LoadImageA(App.Instance(), MAKEINTRESOURCEA(layout_.IconId), IMAGE_ICON,
-                                                     GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-        smallIcon_.reset(
-            static_cast<HICON>(LoadImageA(App.Instance(), MAKEINTRESOURCEA(layout_.IconId), IMAGE_ICON,
-                                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
-        SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-        SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-    }
+    LoadIcons();
+    // Created and placed: from here on at the DPI of the monitor the window stands on.
+    TakeWindowDpi();
     CreateChildren();
     Form_Load();
 }

@@ -61,6 +61,11 @@ protected:
     virtual void Form_Close() { ShowWindow(hwnd_, SW_HIDE); }
     // After the controls are laid out at a new DPI: what the form draws itself follows here.
     virtual void Form_DpiChanged() {}
+    // Takes the DPI of the monitor the window stands on, once it is created and placed and before it is
+    // shown (Windows sends WM_DPICHANGED only for later changes), keeping its top-left; a form centred
+    // on the screen is centred again at its new size. Asked at that moment only: afterwards the DPI
+    // follows WM_DPICHANGED.
+    void TakeWindowDpi();
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -70,6 +75,8 @@ private:
     void OnMouseUp(int button, int shift, float x, float y) override { Form_MouseUp(button, shift, x, y); }
     void OnClick() override { Form_Click(); }
     void MoveToPosition();
+    // The title bar's icons at the form's DPI.
+    void LoadIcons();
     // The window's size for a client area of the layout's size at the form's DPI.
     SIZE FrameSize(DWORD style, DWORD exStyle) const;
 
