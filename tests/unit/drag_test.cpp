@@ -48,6 +48,21 @@ TEST(Drag, EachPupilKeepsItsOwnAnchor) {
     EXPECT_EQ(right.MouseMove(1, 165, 165, {1500, 1500})->Left, 1515);
 }
 
+// The pupil on a monitor of another scale than the system's: its twips convert to screen twips.
+TEST(Drag, TheOffsetConvertsAtThePupilsOwnScale) {
+    DragAnchor anchor;
+    anchor.MouseMove(0, 90, 120, {1500, 1125});
+    // System at 200 % (7.5 twips a pixel), pupil at 100 % (15): 10 px right is 150 of its twips and
+    // 75 screen twips; 6 px up is -90 and -45.
+    auto moved = anchor.MouseMove(1, 240, 30, {1500, 1125}, 0.5f);
+    EXPECT_EQ(moved->Left, 1575);
+    EXPECT_EQ(moved->Top, 1080);
+    // System at 100 % (15), pupil at 150 % (10): 8 px right is 80 of its twips and 120 screen twips.
+    moved = anchor.MouseMove(1, 170, 120, {1500, 1125}, 1.5f);
+    EXPECT_EQ(moved->Left, 1620);
+    EXPECT_EQ(moved->Top, 1125);
+}
+
 TEST(Drag, SinglePrecisionArithmeticKeepsFractions) {
     DragAnchor anchor;
     anchor.MouseMove(0, 7.5f, 0, {0, 0});

@@ -147,6 +147,31 @@ DWORD WINAPI BackdropThread(void* parameter) {
     return 0;
 }
 
+// What Windows sends a window that reaches a monitor of another scale: WM_DPICHANGED, whose lParam
+// points to the suggested rectangle. The rectangle stands at one address in the window's process and
+// in this one, so it arrives whether or not the message is marshalled between them.
+std::string SendDpiChanged(HWND window, int dpi, const RECT& suggested) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return "no-process";
+    void* there = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    void* here = there ? VirtualAlloc(there, sizeof suggested, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE) : nullptr;
+    std::string answer = "no-memory";
+    if (here && WriteProcessMemory(process, there, &suggested, sizeof suggested, nullptr)) {
+        *static_cast<RECT*>(here) = suggested;
+        DWORD_PTR result = 0;
+        answer = SendMessageTimeoutA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(here),
+                                     SMTO_NORMAL, 5000, &result)
+                     ? "ok"
+                     : "timeout";
+    }
+    if (here) VirtualFree(here, 0, MEM_RELEASE);
+    if (there) VirtualFreeEx(process, there, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return answer;
+}
+
 std::string Answer(const std::string& line) {
     std::istringstream in(line);
     std::string command;
@@ -269,6 +294,12 @@ std::string Answer(const std::string& line) {
         PostMessageA(window, WM_KEYDOWN, key, 0);
         PostMessageA(window, WM_KEYUP, key, 0xC0000000);
         out << "ok";
+    } else if (command == "dpi") {  // dpi <hwnd> <dpi> <left> <top> <right> <bottom> : WM_DPICHANGED
+        HWND window = ToHwnd(Arg(in));
+        RECT suggested{};
+        int dpi = 0;
+        in >> dpi >> suggested.left >> suggested.top >> suggested.right >> suggested.bottom;
+        out << SendDpiChanged(window, dpi, suggested);
     } else if (command == "close") {
         PostMessageA(ToHwnd(Arg(in)), WM_CLOSE, 0, 0);
         out << "ok";
