@@ -98,9 +98,13 @@ TEST(Menu, ASkinSwitchRestartsTheEyesThroughSkinnerWithTheNewSkin) {
     session.Install();
     pid_t first = 0;
     EyesWindows before = StartAt300(session, &first);
-    const int tavrinRim = RimRed(session, "tavrin");
-    EXPECT_GE(tavrinRim, 0);
-    EXPECT_LT(tavrinRim, 60);
+    // Once the skin is painted, its rim is dark.
+    EXPECT_TRUE(Session::WaitFor(
+        [&] {
+            const int rim = RimRed(session, "tavrin");
+            return rim >= 0 && rim < 60;
+        },
+        5s, 200ms));
 
     ASSERT_TRUE(OpenMenuAt(session, PupilX, PupilY));
     Choose(session, Skin, "Right Down Return");  // the submenu: "Tavrin", then "Classic"

@@ -1,6 +1,8 @@
 // The eyes moved to a monitor of another scale: Windows sends each window WM_DPICHANGED with the new
 // DPI and a suggested rectangle. Wine gives every monitor the same DPI, so the test sends it itself.
 
+#include "art/ScaledPictures.h"
+#include "art/src/Artwork.h"
 #include "eyes/Program.h"
 #include "menu/Form3.h"
 #include "tests/support/MemoryRegistry.h"
@@ -150,6 +152,45 @@ TEST(DpiChange, TheAboutWindowKeepsEveryTextInsideAtEachScale) {
         MapWindowPoints(nullptr, about.hWnd(), reinterpret_cast<POINT*>(&button), 2);
         EXPECT_TRUE(Inside(button, client));
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A picture's pixels as the program holds them: 0xAARRGGBB, row by row from the top.
+std::vector<std::uint32_t> PixelsOf(const forms::Picture& picture) {
+    BITMAPINFO info{};
+    info.bmiHeader = {
+        sizeof(BITMAPINFOHEADER), picture.PixelWidth(), -picture.PixelHeight(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(picture.PixelWidth()) * picture.PixelHeight());
+    forms::unique_hdc_window screen(nullptr);
+    GetDIBits(screen.get(), picture.Handle(), 0, static_cast<UINT>(picture.PixelHeight()), pixels.data(), &info,
+              DIB_RGB_COLORS);
+    return pixels;
+}
+
+std::vector<std::uint32_t> PixelsOf(const art::Pixmap& design) {
+    std::vector<std::uint32_t> pixels;
+    for (const art::Rgba8& p : design.Pixels)
+        pixels.push_back(std::uint32_t{p.Alpha} << 24 | std::uint32_t{p.Red} << 16 | std::uint32_t{p.Green} << 8 |
+                         p.Blue);
+    return pixels;
+}
+
+// At 150 % the eyes show their designs drawn at 1.5, pixel for pixel: never the 100 % pictures
+// stretched. (The pupil is opaque, so premultiplying leaves it as drawn.)
+TEST(DpiChange, TheEyesPicturesAt150PercentAreTheirDesignsDrawnAtThatScale) {
+    for (const auto style : {art::SkinStyle::Tavrin, art::SkinStyle::Classic}) {
+        const forms::PicturePtr skin = art::SkinPicture(style, 144);
+        const art::Pixmap design = art::Premultiplied(art::DrawSkin(style, 1.5));
+        ASSERT_EQ(skin->PixelWidth(), 195);
+        ASSERT_EQ(skin->PixelHeight(), 135);
+        EXPECT_TRUE(PixelsOf(*skin) == PixelsOf(design)) << "skin " << static_cast<int>(style);
+    }
+    const forms::PicturePtr pupil = art::PupilPicture(144);
+    ASSERT_EQ(pupil->PixelWidth(), 20);
+    EXPECT_TRUE(PixelsOf(*pupil) == PixelsOf(art::DrawPupil(1.5)));
 }
 
 }  // namespace
