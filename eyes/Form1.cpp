@@ -40,13 +40,8 @@ forms::PictureBoxLayout Pupil(float left, const EyesGeometry& geometry) {
 }
 
 forms::PictureBoxLayout SkinHolder(const EyesGeometry& geometry) {
-    const Box& box = geometry.SkinHolder;
     // Wholly outside the client area: it only holds the skin picture.
-    return {{box.Left, box.Top, box.Width, box.Height},
-            forms::Rgb(0xC5, 0xC5, 0xC5),
-            forms::ScaleMode::Twips,
-            false,
-            false};
+    return {geometry.SkinHolder, forms::Rgb(0xC5, 0xC5, 0xC5), forms::ScaleMode::Twips, false, false};
 }
 
 // imgl's pictures at a DPI: 1 the "Tavrin" skin, 2 the "Classic" skin, 3 the pupil.
@@ -170,8 +165,8 @@ void Form1::LoadSettingsAndPlace() {
 
 void Form1::ApplyGeometry(const EyesGeometry& geometry) {
     geometry_ = geometry;
-    CerLeft = {geometry.LeftEye.Left, geometry.LeftEye.Top, geometry.LeftEye.Width, geometry.LeftEye.Height};
-    CerRight = {geometry.RightEye.Left, geometry.RightEye.Top, geometry.RightEye.Width, geometry.RightEye.Height};
+    CerLeft = geometry.LeftEye;
+    CerRight = geometry.RightEye;
     picballLeft.SetSize(geometry.PupilBox, geometry.PupilBox);
     picballRight.SetSize(geometry.PupilBox, geometry.PupilBox);
     base_image.Move(geometry.SkinHolder.Left, geometry.SkinHolder.Top);
@@ -202,9 +197,8 @@ void Form1::TrackPupil(forms::PictureBox& pupil, const forms::Shape& eye, const 
     // Where the cursor cannot be read, the pupils stay where they are rather than look at (0, 0).
     if (!GetCursorXY(CursorX, CursorY)) return;
     const PupilSpot spot =
-        PupilPosition({Left(), Top(), forms::Screen.TwipsPerPixelX(), forms::Screen.TwipsPerPixelY()},
-                      {eye.Left, eye.Top, eye.Width, eye.Height}, {pupil.Width(), pupil.Height()}, rest, CursorX,
-                      CursorY, geometry_.NearRadius);
+        PupilPosition({Left(), Top(), forms::Screen.TwipsPerPixelX(), forms::Screen.TwipsPerPixelY()}, eye,
+                      {pupil.Width(), pupil.Height()}, rest, CursorX, CursorY, geometry_.NearRadius);
     pupil.Move(spot.Left, spot.Top);
     pupil.Cls();
 }

@@ -18,15 +18,15 @@ class Form1 : public forms::Form {
 public:
     explicit Form1(Program& program);
 
-    forms::PictureBox picballLeft;          // the left pupil
-    forms::PictureBox picballRight;         // the right pupil
-    forms::Shape CerLeft{12, 18, 45, 59};   // the left eye's area (pixels at 100 %), where its pupil moves
-    forms::Shape CerRight{72, 18, 45, 59};  // the right eye's area
-    forms::PictureBox base_image;           // holds the skin picture for the overlay; lies outside the window
-    forms::ImageList imgl;                  // 1 the "Tavrin" skin, 2 the "Classic" skin, 3 the pupil
-    forms::Timer Timer1;                    // moves the left pupil, every 10 ms
-    forms::Timer Timer2;                    // moves the right pupil, every 9 ms
-    forms::Timer Timer3;                    // repaints the window, every 2 s
+    forms::PictureBox picballLeft;   // the left pupil
+    forms::PictureBox picballRight;  // the right pupil
+    forms::Shape CerLeft;            // the left eye's area (pixels), where its pupil moves
+    forms::Shape CerRight;           // the right eye's area
+    forms::PictureBox base_image;    // holds the skin picture for the overlay; lies outside the window
+    forms::ImageList imgl;           // 1 the "Tavrin" skin, 2 the "Classic" skin, 3 the pupil
+    forms::Timer Timer1;             // moves the left pupil, every 10 ms
+    forms::Timer Timer2;             // moves the right pupil, every 9 ms
+    forms::Timer Timer3;             // repaints the window, every 2 s
 
     // The cursor position that each pupil tick reads first, screen pixels.
     long CursorX = 0;

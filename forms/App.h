@@ -1,6 +1,8 @@
 #pragma once
 // The application and screen objects of the form layer.
 
+#include "forms/Layout.h"
+
 #include <windows.h>
 
 #include <string>
@@ -37,11 +39,6 @@ private:
     std::wstring ModuleFile() const;
     HWND hiddenOwner_ = nullptr;
 };
-
-// The dots per inch of a display at 100 %.
-inline constexpr int DefaultDpi = 96;
-// Twips per pixel at a DPI: 15 at 96, 10 at 144.
-inline float TwipsPerPixelAt(int dpi) { return 1440.0f / static_cast<float>(dpi); }
 
 // A window's own DPI as the system tells it now (GetDpiForWindow, from Windows 10 1607 on); 0 where the
 // system cannot tell, and every window then has the system's.

@@ -9,6 +9,7 @@
 
 #include "art/Colors.h"
 #include "art/src/Raster.h"
+#include "forms/Layout.h"
 
 namespace art {
 
@@ -25,10 +26,27 @@ inline constexpr int NearKeyLevels = 8;
 // which always fits inside the pupil's box of 14 x 14 at 100 % times the scale.
 Pixmap DrawPupil(double scale = 1.0);
 
-// Eye areas of the skins at 100 %, inside which the pupil travels; at a
-// scale, LeftEyeArea.Scaled(scale).
-inline constexpr Ellipse LeftEyeArea{34.5, 47.5, 22.5, 29.5};
-inline constexpr Ellipse RightEyeArea{94.5, 47.5, 22.5, 29.5};
+// The eyes' geometry at 100 %, in pixels of the skin and of the eyes' window
+// above it, which scales it with the display: each eye's area, inside which
+// its pupil travels, and the rest point where the pupil stands while the
+// cursor is on the area's centre; the side of the pupil's box; the radius
+// around an eye's centre within which its pupil follows the cursor one to one.
+struct EyeDesign {
+    forms::Bounds Area;
+    double RestLeft, RestTop;
+};
+inline constexpr EyeDesign LeftEye{{12, 18, 45, 59}, 28, 39};
+inline constexpr EyeDesign RightEye{{72, 18, 45, 59}, 88, 39};
+inline constexpr int PupilBoxSide = 14;
+inline constexpr double NearRadius = 16;
+
+// The ellipse inscribed in an eye's area: the skins draw each eye around it.
+constexpr Ellipse EllipseIn(const forms::Bounds& area) {
+    return {area.Left + area.Width / 2.0, area.Top + area.Height / 2.0, area.Width / 2.0, area.Height / 2.0};
+}
+// At a scale: LeftEyeArea.Scaled(scale).
+inline constexpr Ellipse LeftEyeArea = EllipseIn(LeftEye.Area);
+inline constexpr Ellipse RightEyeArea = EllipseIn(RightEye.Area);
 
 enum class SkinStyle { Tavrin, Classic };
 // Premultiplied-alpha skin, 130 x 90 at 100 %.

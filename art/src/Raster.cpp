@@ -1,5 +1,7 @@
 #include "art/src/Raster.h"
 
+#include "forms/Layout.h"
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -118,7 +120,7 @@ Pixmap Premultiplied(const Image& image) {
     return out;
 }
 
-double ScaleOfDpi(int dpi) { return std::clamp(dpi / 96.0, MinScale, MaxScale); }
+double ScaleOfDpi(int dpi) { return std::clamp(forms::ScaleAt(dpi), MinScale, MaxScale); }
 
 int ScaledSize(int size, double scale) {
     // Written so that NaN fails too.

@@ -8,9 +8,7 @@
 
 namespace eyes {
 
-struct Box {  // a rectangle in the main window's pixels
-    float Left, Top, Width, Height;
-};
+using Box = forms::Bounds;  // a rectangle in the main window's pixels
 
 struct EyesGeometry {
     double Scale;               // 1.0 at 96 dpi, 1.5 at 144

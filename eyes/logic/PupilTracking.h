@@ -3,11 +3,12 @@
 // area, at the point in the cursor's direction; within the near radius of the eye's centre it follows
 // the cursor one to one around a fixed rest point.
 
+#include "art/src/Artwork.h"
+#include "forms/Layout.h"
+
 namespace eyes {
 
-struct EyeArea {  // an eye area's bounds, in the main window's pixels
-    float Left, Top, Width, Height;
-};
+using EyeArea = forms::Bounds;  // an eye area's bounds, in the main window's pixels
 
 struct PupilSize {  // the pupil box, in the main window's pixels
     float Width, Height;
@@ -26,12 +27,8 @@ struct PupilSpot {  // the pupil box's new Left (single) and Top (double), in wi
     double Top;
 };
 
-inline constexpr double NearRadius = 16.0;        // at 100 %
-inline constexpr RestPoint LeftRest{28.0, 39.0};  // at 100 %
-inline constexpr RestPoint RightRest{88.0, 39.0};
-
-// `nearRadius` is NearRadius times the display scale.
+// `nearRadius` is the eyes' near radius times the display scale.
 PupilSpot PupilPosition(const WindowOrigin& window, const EyeArea& eye, const PupilSize& pupil, const RestPoint& rest,
-                        long cursorX, long cursorY, double nearRadius = NearRadius);
+                        long cursorX, long cursorY, double nearRadius = art::NearRadius);
 
 }  // namespace eyes

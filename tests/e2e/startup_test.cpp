@@ -210,8 +210,8 @@ TEST(Startup, PupilsStandWhereTheFormulasPutThemForTheRealPointer) {
         std::pair<Child, Child> pupils;
         eyes::PupilSpot left{}, right{};
         const eyes::WindowOrigin window{300 * 15.0f, 200 * 15.0f, 15, 15};
-        left = eyes::PupilPosition(window, {12, 18, 45, 59}, {14, 14}, eyes::LeftRest, x, y);
-        right = eyes::PupilPosition(window, {72, 18, 45, 59}, {14, 14}, eyes::RightRest, x, y);
+        left = eyes::PupilPosition(window, {12, 18, 45, 59}, {14, 14}, {28, 39}, x, y);
+        right = eyes::PupilPosition(window, {72, 18, 45, 59}, {14, 14}, {88, 39}, x, y);
         const bool placed = Session::WaitFor(
             [&] {
                 pupils = Pupils(session, eyes.Form1);

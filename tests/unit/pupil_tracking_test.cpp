@@ -12,6 +12,7 @@ namespace {
 constexpr EyeArea CerLeft{12, 18, 45, 59};
 constexpr EyeArea CerRight{72, 18, 45, 59};
 constexpr PupilSize Pupil{14, 14};
+constexpr RestPoint LeftRest{28, 39}, RightRest{88, 39};
 constexpr WindowOrigin At100{1500, 1500, 15, 15};  // the window at screen pixel (100, 100)
 
 struct Row {
