@@ -40,9 +40,9 @@ std::wstring AppObject::EXEName() const {
 
 HWND AppObject::HiddenOwner() {
     if (!hiddenOwner_)
-        hiddenOwner_ =
-            CreateWindowExA(0, "STATIC", Title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, Instance(), nullptr);
-    return hiddenOwner_;
+        hiddenOwner_.reset(
+            CreateWindowExA(0, "STATIC", Title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, Instance(), nullptr));
+    return hiddenOwner_.get();
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 // The application and screen objects of the form layer.
 
+#include "forms/Handles.h"
 #include "forms/Layout.h"
 
 #include <windows.h>
@@ -37,7 +38,7 @@ public:
 
 private:
     std::wstring ModuleFile() const;
-    HWND hiddenOwner_ = nullptr;
+    unique_hwnd hiddenOwner_;
 };
 
 // A window's own DPI as the system tells it now (GetDpiForWindow, from Windows 10 1607 on); 0 where the

@@ -20,7 +20,7 @@ public:
     void CreateAsChild(HWND parent) override;
     void OnCommand(HWND from, int code) override;
     void DpiChanged() override;
-    HWND hWnd() const { return hwnd_; }
+    HWND hWnd() const { return hwnd_.get(); }
 
     std::function<void()> Click;
 
@@ -30,7 +30,7 @@ private:
     std::string caption_;
     Font font_;
     unique_hfont hfont_;
-    HWND hwnd_ = nullptr;
+    unique_hwnd hwnd_;  // after the font: the button goes before the font it uses
 };
 
 }  // namespace forms

@@ -59,7 +59,10 @@ RECT Control::ToPixelRect(const Bounds& bounds) const {
 }
 
 Control::~Control() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    // While the object is whole: the window's last messages still reach it. The tooltips go with their
+    // owner, first.
+    tooltip_.reset();
+    hwnd_.reset();
 }
 
 float Control::UnitsPerPixelX() const { return scale_ == ScaleMode::Twips ? TwipsPerPixelAt(Dpi()) : 1.0f; }
@@ -74,7 +77,7 @@ float Control::ScreenTwipsPerUnit() const {
 
 void Control::SetPicture(PicturePtr picture) {
     picture_ = std::move(picture);
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (hwnd_) InvalidateRect(hwnd_.get(), nullptr, FALSE);
 }
 
 void Control::CreateWindowObject(DWORD exStyle, DWORD style, const char* caption, int x, int y, int width, int height,
@@ -86,20 +89,20 @@ void Control::CreateWindowObject(DWORD exStyle, DWORD style, const char* caption
 }
 
 void Control::CreateChildren() {
-    for (ChildWindow* child : children_) child->CreateAsChild(hwnd_);
+    for (ChildWindow* child : children_) child->CreateAsChild(hwnd_.get());
     for (Windowless* item : windowless_) {
         if (item->ToolTipText.empty()) continue;
         if (!tooltip_)
-            tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
-                                       hwnd_, nullptr, App.Instance(), nullptr);
+            tooltip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0,
+                                           0, hwnd_.get(), nullptr, App.Instance(), nullptr));
         TOOLINFOA tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_SUBCLASS;
-        tool.hwnd = hwnd_;
+        tool.hwnd = hwnd_.get();
         tool.uId = reinterpret_cast<UINT_PTR>(item);
         tool.rect = item->HitRect();
         tool.lpszText = item->ToolTipText.data();
-        SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageA(tooltip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
@@ -110,12 +113,12 @@ void Control::LayOutChildrenAgain() {
         if (!tooltip_ || item->ToolTipText.empty()) continue;
         TOOLINFOA tool{};
         tool.cbSize = sizeof tool;
-        tool.hwnd = hwnd_;
+        tool.hwnd = hwnd_.get();
         tool.uId = reinterpret_cast<UINT_PTR>(item);
         tool.rect = item->HitRect();
-        SendMessageA(tooltip_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageA(tooltip_.get(), TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (hwnd_) InvalidateRect(hwnd_.get(), nullptr, FALSE);
 }
 
 // The boundary between Windows and the program: nothing thrown may pass through Windows' own code, so
@@ -123,14 +126,14 @@ void Control::LayOutChildrenAgain() {
 LRESULT CALLBACK Control::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
         auto* self = static_cast<Control*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
+        self->hwnd_.reset(hwnd);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
+        self->hwnd_.release();  // gone already: nothing left to destroy
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     try {
@@ -146,7 +149,7 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;  // the whole window is painted in WM_PAINT, without flicker
     case WM_PAINT: {
-        unique_hdc_paint paint(hwnd_);
+        unique_hdc_paint paint(hwnd_.get());
         Paint(paint.get(), paint.area());
         return 0;
     }
@@ -169,12 +172,12 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    return DefWindowProcA(hwnd_.get(), message, wParam, lParam);
 }
 
 void Control::Paint(HDC dc, const RECT&) {
     RECT client;
-    GetClientRect(hwnd_, &client);
+    GetClientRect(hwnd_.get(), &client);
     if (picture_) {
         unique_hdc memory(CreateCompatibleDC(dc));
         unique_select_object selected(memory.get(), picture_->Handle());
@@ -209,12 +212,12 @@ void Control::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
         button = message == WM_LBUTTONDOWN ? LeftButton : message == WM_RBUTTONDOWN ? RightButton : MiddleButton;
-        SetCapture(hwnd_);  // the pressed control keeps the mouse until the last button is up
+        SetCapture(hwnd_.get());  // the pressed control keeps the mouse until the last button is up
         OnMouseDown(button, shift, x, y);
         return;
     default:
         button = message == WM_LBUTTONUP ? LeftButton : message == WM_RBUTTONUP ? RightButton : MiddleButton;
-        if (ButtonsHeld(wParam) == 0 && GetCapture() == hwnd_) ReleaseCapture();
+        if (ButtonsHeld(wParam) == 0 && GetCapture() == hwnd_.get()) ReleaseCapture();
         OnMouseUp(button, shift, x, y);
         if (button == LeftButton && leftPressed_) {
             leftPressed_ = false;
@@ -237,7 +240,7 @@ Windowless* Control::WindowlessAt(POINT point) const {
 bool Control::SetLinkCursor() {
     POINT point;
     GetCursorPos(&point);
-    ScreenToClient(hwnd_, &point);
+    ScreenToClient(hwnd_.get(), &point);
     Windowless* item = WindowlessAt(point);
     if (!item || !item->MouseIcon) return false;
     SetCursor(item->MouseIcon);

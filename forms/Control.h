@@ -26,7 +26,7 @@ public:
     Control& operator=(const Control&) = delete;
     virtual ~Control();
 
-    HWND hWnd() const { return hwnd_; }
+    HWND hWnd() const { return hwnd_.get(); }
     ScaleMode Scale() const { return scale_; }
     // The dots per inch this control is laid out and drawn at: its window's monitor's (96 at 100 %).
     virtual int Dpi() const = 0;
@@ -77,7 +77,7 @@ protected:
 
     void DrawContent(HDC dc);
 
-    HWND hwnd_ = nullptr;
+    unique_hwnd hwnd_;  // bound from WM_NCCREATE, let go at WM_NCDESTROY
 
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
@@ -91,7 +91,7 @@ private:
     bool leftPressed_ = false;
     Windowless* pressed_ = nullptr;
     PicturePtr picture_;
-    HWND tooltip_ = nullptr;
+    unique_hwnd tooltip_;
 };
 
 }  // namespace forms

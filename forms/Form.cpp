@@ -45,20 +45,22 @@ void Form::ApplyDpi(int dpi, const RECT& suggested) {
     if (dpi <= 0) return;
     dpi_ = dpi;
     if (hwnd_) {
-        const auto style = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE));
-        const auto exStyle = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE));
+        const auto style = static_cast<DWORD>(GetWindowLongA(hwnd_.get(), GWL_STYLE));
+        const auto exStyle = static_cast<DWORD>(GetWindowLongA(hwnd_.get(), GWL_EXSTYLE));
         const SIZE size = FrameSize(style, exStyle);
-        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd_.get(), nullptr, suggested.left, suggested.top, size.cx, size.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         // Where the frame the system draws is not the one computed for the DPI (a system that keeps
         // frames at one scale), the window grows or shrinks by the difference: the client area is the
         // layout's.
         const float tpp = TwipsPerPixelAt(dpi_);
         RECT client{};
-        GetClientRect(hwnd_, &client);
+        GetClientRect(hwnd_.get(), &client);
         const int dx = Nearest(layout_.Client.Width / tpp) - client.right;
         const int dy = Nearest(layout_.Client.Height / tpp) - client.bottom;
         if (dx != 0 || dy != 0)
-            SetWindowPos(hwnd_, nullptr, 0, 0, size.cx + dx, size.cy + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(hwnd_.get(), nullptr, 0, 0, size.cx + dx, size.cy + dy,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     LoadIcons();
     LayOutChildrenAgain();
@@ -67,28 +69,28 @@ void Form::ApplyDpi(int dpi, const RECT& suggested) {
 }
 
 void Form::TakeWindowDpi() {
-    const int dpi = WindowDpi(hwnd_);
+    const int dpi = WindowDpi(hwnd_.get());
     if (dpi <= 0 || dpi == dpi_) return;
     RECT window{};
-    GetWindowRect(hwnd_, &window);
+    GetWindowRect(hwnd_.get(), &window);
     ApplyDpi(dpi, window);
     if (layout_.CenterScreen) {
-        GetWindowRect(hwnd_, &window);
+        GetWindowRect(hwnd_.get(), &window);
         const POINT centred = CentredOnScreen(window.right - window.left, window.bottom - window.top);
-        SetWindowPos(hwnd_, nullptr, centred.x, centred.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd_.get(), nullptr, centred.x, centred.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
 // The title bar's icons at the form's DPI: a 16-pixel icon stretched to 32 at 200 % would blur.
 void Form::LoadIcons() {
-    if (layout_.IconId == 0 || !hwnd_) return;
+    if (layout_.IconId == 0 || !hwnd_.get()) return;
     const auto load = [this](int width, int height) {
         return static_cast<HICON>(LoadImageA(App.Instance(), MAKEINTRESOURCEA(layout_.IconId), IMAGE_ICON,
                                              SystemMetricAt(width, dpi_), SystemMetricAt(height, dpi_), 0));
     };
     unique_hicon big(load(SM_CXICON, SM_CYICON)), small(load(SM_CXSMICON, SM_CYSMICON));
-    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    SendMessageA(hwnd_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageA(hwnd_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
     // The window has the new icons now: the old ones can go.
     bigIcon_ = std::move(big);
     smallIcon_ = std::move(small);
@@ -139,8 +141,8 @@ void Form::Load() {
 
 void Form::Show() {
     Load();
-    ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
+    ShowWindow(hwnd_.get(), SW_SHOW);
+    SetForegroundWindow(hwnd_.get());
 }
 
 void Form::SetLeft(float twips) {
@@ -155,12 +157,12 @@ void Form::SetTop(float twips) {
 
 void Form::MoveToPosition() {
     const POINT target{Nearest(left_ / Screen.TwipsPerPixelX()), Nearest(top_ / Screen.TwipsPerPixelY())};
-    if (!hwnd_ || (target.x == pixel_.x && target.y == pixel_.y)) return;
-    SetWindowPos(hwnd_, nullptr, target.x, target.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!hwnd_.get() || (target.x == pixel_.x && target.y == pixel_.y)) return;
+    SetWindowPos(hwnd_.get(), nullptr, target.x, target.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::Refresh() {
-    if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (hwnd_) RedrawWindow(hwnd_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -58,7 +58,7 @@ protected:
     virtual void Form_Click() {}
     // A request to close the window (its close box, Alt+F4, WM_CLOSE from another program): by default
     // the form hides and the program goes on; it ends only where its code ends it.
-    virtual void Form_Close() { ShowWindow(hwnd_, SW_HIDE); }
+    virtual void Form_Close() { ShowWindow(hwnd_.get(), SW_HIDE); }
     // After the controls are laid out at a new DPI: what the form draws itself follows here.
     virtual void Form_DpiChanged() {}
     // Takes the DPI of the monitor the window stands on, once it is created and placed and before it is

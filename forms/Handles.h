@@ -48,6 +48,7 @@ using unique_hmenu = unique_any<HMENU, &::DestroyMenu>;
 using unique_hicon = unique_any<HICON, &::DestroyIcon>;
 using unique_handle = unique_any<HANDLE, &::CloseHandle>;
 using unique_hglobal = unique_any<HGLOBAL, &::GlobalFree>;
+using unique_hwnd = unique_any<HWND, &::DestroyWindow>;
 
 // A COM interface pointer, released once at the end.
 template <typename Interface>
