@@ -83,7 +83,7 @@ void Form::TakeWindowDpi() {
 
 // The title bar's icons at the form's DPI: a 16-pixel icon stretched to 32 at 200 % would blur.
 void Form::LoadIcons() {
-    if (layout_.IconId == 0 || !hwnd_.get()) return;
+    if (layout_.IconId == 0 || !hwnd_) return;
     const auto load = [this](int width, int height) {
         return static_cast<HICON>(LoadImageA(App.Instance(), MAKEINTRESOURCEA(layout_.IconId), IMAGE_ICON,
                                              SystemMetricAt(width, dpi_), SystemMetricAt(height, dpi_), 0));
@@ -157,7 +157,7 @@ void Form::SetTop(float twips) {
 
 void Form::MoveToPosition() {
     const POINT target{Nearest(left_ / Screen.TwipsPerPixelX()), Nearest(top_ / Screen.TwipsPerPixelY())};
-    if (!hwnd_.get() || (target.x == pixel_.x && target.y == pixel_.y)) return;
+    if (!hwnd_ || (target.x == pixel_.x && target.y == pixel_.y)) return;
     SetWindowPos(hwnd_.get(), nullptr, target.x, target.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
