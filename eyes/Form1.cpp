@@ -5,8 +5,8 @@
 #include "art/src/Artwork.h"
 #include "eyes/Modules.h"
 #include "eyes/Program.h"
-#include "eyes/logic/Placement.h"
 #include "eyes/logic/PupilTracking.h"
+#include "eyes/logic/Startup.h"
 #include "forms/App.h"
 #include "forms/MsgBox.h"
 
@@ -96,9 +96,7 @@ void Form1::Form_Load() {
 
     // Layered and keyed before a later start's placing shows it: never a grey box, not even once.
     SetWindowColorKey(*this, 255);
-    LoadSettingsAndPlace();
-
-    auto skin = program_.Settings().LoadSkin();
+    const auto skin = LoadSettingsAndPlace().Skin;
     if (skin == 1 || skin == 2) {
         skin_ = *skin;
         base_image.SetPicture(ChosenSkinPicture());
@@ -118,30 +116,10 @@ void Form1::Form_Load() {
     SetForegroundWindow(hWnd());
 }
 
-// First run: create the settings and keep the layout position. Later runs: restore the stored
-// position on the same screen while the eyes show on a monitor there, else re-centre and store the
-// new position.
-void Form1::LoadSettingsAndPlace() {
-    settings::SettingsStore& store = program_.Settings();
-    const std::string resolution = program_.ScreenResolution();
-    // Only a missing key means a first run. A key that exists but cannot be opened (access denied)
-    // is a later start whose values cannot be read: it is re-centred, not on top and without a
-    // skin, its writes fail quietly, and it leaves the Run value to the user's last choice.
-    if (store.CheckSettingsKey() == settings::FileNotFound) {
-        // Without its settings key the program cannot go on; the store has said why.
-        if (!store.CreateSettingsKey()) forms::App.End();
-        store.SaveOnTopOn();
-        program_.Startup().RegisterStartup();
-        store.SaveSkin(1);
-        store.SaveResolution(resolution);
-        program_.StorePosition();
-        return;
-    }
-    const auto scres = store.LoadResolution();
-    const auto left = store.LoadLeft();
-    const auto top = store.LoadTop();
-    const HWND zOrder = store.LoadOnTop().value_or(0) == 1 ? HWND_TOPMOST : HWND_NOTOPMOST;
-
+// The start-up's decisions (eyes/logic/Startup.h) on this screen and this window, applied: a later
+// run places the window at the decided place and z-order and shows it; a first run keeps the layout
+// position.
+StartDecision Form1::LoadSettingsAndPlace() {
     std::vector<MonitorRect> monitors;
     EnumDisplayMonitors(
         nullptr, nullptr,
@@ -154,15 +132,16 @@ void Form1::LoadSettingsAndPlace() {
     RECT window{};
     GetWindowRect(hWnd(), &window);
 
-    const Placement place =
-        PlaceAtStart(scres, left, top, resolution, forms::Screen.Width() / forms::Screen.TwipsPerPixelX(),
-                     forms::Screen.Height() / forms::Screen.TwipsPerPixelY(), monitors,
-                     {window.right - window.left, window.bottom - window.top});
-    SetWindowPos(hWnd(), zOrder, place.X, place.Y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    if (place.StoreNewPosition) {
-        store.SaveResolution(resolution);
-        program_.StorePosition();
-    }
+    const float twipsX = forms::Screen.TwipsPerPixelX(), twipsY = forms::Screen.TwipsPerPixelY();
+    const StartDecision start = StartEyes(
+        program_.Settings(), program_.Startup(),
+        {program_.ScreenResolution(), forms::Screen.Width() / twipsX, forms::Screen.Height() / twipsY, monitors},
+        {Left() / twipsX, Top() / twipsY, {window.right - window.left, window.bottom - window.top}});
+    if (start.End) forms::App.End();
+    if (!start.FirstRun)
+        SetWindowPos(hWnd(), start.OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, start.Place.X, start.Place.Y, 0, 0,
+                     SWP_NOSIZE | SWP_SHOWWINDOW);
+    return start;
 }
 
 void Form1::ApplyGeometry(const EyesGeometry& geometry) {

@@ -5,6 +5,7 @@
 #include "eyes/logic/Drag.h"
 #include "eyes/logic/Geometry.h"
 #include "eyes/logic/PupilTracking.h"
+#include "eyes/logic/Startup.h"
 #include "forms/App.h"
 #include "forms/Form.h"
 #include "forms/PictureBox.h"
@@ -42,7 +43,8 @@ protected:
     void Form_DpiChanged() override;
 
 private:
-    void LoadSettingsAndPlace();
+    // The start-up: first run or later run, the place, the z-order; gives the decision with the skin.
+    StartDecision LoadSettingsAndPlace();
     // The eye areas, rest points, near radius and the pupils' and base_image's boxes at a scale.
     void ApplyGeometry(const EyesGeometry& geometry);
     // The picture base_image holds: the chosen skin, or the see-through placeholder.
