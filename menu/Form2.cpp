@@ -45,21 +45,16 @@ void Form2::ShowEyesMenu(forms::Form& window) {
 
 void Form2::SetCheckMarks() {
     Load();
-    ontop.SetChecked(settings_.LoadOnTop() == 1);
-    // The mark tells whether Windows will start the eyes: the value is there and Windows' own switch
-    // has not turned it off. Where the program cannot change the value (no administrative rights),
-    // the item is greyed and still tells the truth.
-    if (auto registered = startup_.IsStartupRegistered()) startupFlag_ = *registered;
-    stp.SetChecked(startupFlag_ == 1 && !startup_.TurnedOffByWindows());
-    stp.SetEnabled(startup_.CanChange());
-    const auto skinNumber = settings_.LoadSkin();
-    if (skinNumber == 1) {
-        vw.SetChecked(true);
-        blackwhite.SetChecked(false);
-    } else if (skinNumber == 2) {
-        vw.SetChecked(false);
-        blackwhite.SetChecked(true);
-    }
+    const std::optional<std::int16_t> onTop = settings_.LoadOnTop();
+    const std::optional<std::int16_t> registered = startup_.IsStartupRegistered();
+    const bool turnedOff = startup_.TurnedOffByWindows();
+    const bool canChange = startup_.CanChange();
+    marks_ = MarksFor({onTop, registered, turnedOff, canChange, settings_.LoadSkin()}, marks_);
+    ontop.SetChecked(marks_.OnTop);
+    stp.SetChecked(marks_.RunAtStartup);
+    stp.SetEnabled(marks_.RunAtStartupEnabled);
+    vw.SetChecked(marks_.Skin == 1);
+    blackwhite.SetChecked(marks_.Skin == 2);
 }
 
 void Form2::about_Click() {

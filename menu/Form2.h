@@ -7,6 +7,7 @@
 #include "forms/Menu.h"
 #include "menu/EyesControl.h"
 #include "menu/Form3.h"
+#include "menu/logic/CheckMarks.h"
 #include "settings/logic/SettingsStore.h"
 #include "settings/logic/StartupRegistration.h"
 
@@ -56,7 +57,7 @@ private:
     settings::StartupRegistration& startup_;
     Form3& form3_;
     std::unique_ptr<forms::MenuTree> tree_;
-    std::int16_t startupFlag_ = 0;  // keeps its value when the Run key cannot be read
+    CheckMarks marks_;  // as the last opening set them
 };
 
 // What the user is told when the relauncher cannot be started after a skin change.
