@@ -9,6 +9,7 @@
 #include "eyes/logic/Startup.h"
 #include "forms/App.h"
 #include "forms/MsgBox.h"
+#include "product/Identity.h"
 
 #include <commctrl.h>
 
@@ -85,7 +86,7 @@ void Form1::Form_Initialize() {
         forms::App.End();
     }
     // Marks a running copy for other programs; nothing tests it, and a second copy runs normally.
-    runningMutex_.reset(CreateMutexA(nullptr, FALSE, "Tavrin_Eyes"));
+    runningMutex_.reset(CreateMutexA(nullptr, FALSE, product::MutexName));
 }
 
 // A failure here (a missing picture resource, a window that cannot be made) is reported in a message

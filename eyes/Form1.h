@@ -64,7 +64,7 @@ private:
     Program& program_;
     EyesGeometry geometry_;
     long skin_ = 0;                      // the skin shown: 1 "Tavrin", 2 "Classic", 0 none (the placeholder)
-    forms::unique_handle runningMutex_;  // "Tavrin_Eyes", held while the program runs
+    forms::unique_handle runningMutex_;  // product::MutexName, held while the program runs
     DragAnchor picballLeftAnchor;
     DragAnchor picballRightAnchor;
 };

@@ -4,7 +4,7 @@
 #include "forms/App.h"
 #include "forms/MsgBox.h"
 #include "forms/Shell.h"
-#include "menu/Addresses.h"
+#include "product/Identity.h"
 
 namespace menu {
 
@@ -69,7 +69,7 @@ void Form2::blackwhite_Click() { SwitchSkin(2); }
 void Form2::SwitchSkin(std::int32_t skinNumber) {
     eyes_.Refresh();
     settings_.SaveSkin(skinNumber);
-    const std::wstring relauncher = forms::App.SiblingPath(L"skinner.exe");
+    const std::wstring relauncher = forms::App.SiblingPath(product::Wide(product::SkinnerProgram));
     if (forms::StartProgram(relauncher)) forms::App.End();
     // The relauncher is missing or cannot run: say so and go on with the skin on show; the stored
     // skin is used at the next start.
@@ -97,7 +97,7 @@ void Form2::Exit_Click() { forms::App.End(); }
 
 void Form2::home_Click() {
     eyes_.Refresh();
-    forms::OpenAddress(hWnd(), SiteAddress);
+    forms::OpenAddress(hWnd(), product::SiteAddress);
 }
 
 }  // namespace menu
