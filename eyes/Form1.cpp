@@ -1,6 +1,7 @@
 #include "eyes/Form1.h"
 
 #include "art/ScaledPictures.h"
+#include "art/Skins.h"
 #include "art/resources.h"
 #include "art/src/Artwork.h"
 #include "eyes/Modules.h"
@@ -50,10 +51,19 @@ forms::PictureBoxLayout SkinHolder(const EyesGeometry& geometry) {
             false};
 }
 
-// imgl's pictures at a DPI: 1 the "Tavrin" skin, 2 the "Classic" skin, 3 the pupil.
+// imgl's pictures at a DPI: the skins in art::Skins' order, the pupil third, as the layout has it
+// (1 the "Tavrin" skin, 2 the "Classic" skin, 3 the pupil), any further skin after it.
+constexpr std::size_t PupilImage = 3;
 std::vector<forms::PictureSource> EyesPictures(int dpi) {
-    return {[dpi] { return art::SkinPicture(art::SkinStyle::Tavrin, dpi); },
-            [dpi] { return art::SkinPicture(art::SkinStyle::Classic, dpi); }, [dpi] { return art::PupilPicture(dpi); }};
+    std::vector<forms::PictureSource> pictures;
+    for (const art::Skin& skin : art::Skins) pictures.push_back([&skin, dpi] { return art::SkinPicture(skin, dpi); });
+    pictures.insert(pictures.begin() + PupilImage - 1, [dpi] { return art::PupilPicture(dpi); });
+    return pictures;
+}
+
+std::size_t SkinImage(const art::Skin& skin) {
+    const std::size_t row = static_cast<std::size_t>(&skin - art::Skins) + 1;
+    return row < PupilImage ? row : row + 1;
 }
 
 }  // namespace
@@ -98,13 +108,13 @@ void Form1::Form_Load() {
     // Layered and keyed before a later start's placing shows it: never a grey box, not even once.
     SetWindowColorKey(*this, 255);
     const auto skin = LoadSettingsAndPlace().Skin;
-    if (skin == 1 || skin == 2) {
+    if (art::FindSkin(skin)) {
         skin_ = *skin;
         base_image.SetPicture(ChosenSkinPicture());
     }
 
-    picballLeft.SetPicture(imgl.ListImages(3));
-    picballRight.SetPicture(imgl.ListImages(3));
+    picballLeft.SetPicture(imgl.ListImages(PupilImage));
+    picballRight.SetPicture(imgl.ListImages(PupilImage));
     base_image.SetVisible(true);
     picballLeft.SetVisible(true);
     picballRight.SetVisible(true);
@@ -156,7 +166,7 @@ void Form1::ApplyGeometry(const EyesGeometry& geometry) {
 }
 
 forms::PicturePtr Form1::ChosenSkinPicture() {
-    if (skin_ == 1 || skin_ == 2) return imgl.ListImages(static_cast<std::size_t>(skin_));
+    if (const art::Skin* skin = art::FindSkin(skin_)) return imgl.ListImages(SkinImage(*skin));
     return art::PlaceholderPicture(Dpi());
 }
 

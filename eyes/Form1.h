@@ -24,7 +24,7 @@ public:
     forms::Shape CerLeft{12, 18, 45, 59};   // the left eye's area (pixels at 100 %), where its pupil moves
     forms::Shape CerRight{72, 18, 45, 59};  // the right eye's area
     forms::PictureBox base_image;           // holds the skin picture for the overlay; lies outside the window
-    forms::ImageList imgl;                  // 1 the "Tavrin" skin, 2 the "Classic" skin, 3 the pupil
+    forms::ImageList imgl;                  // 1 the "Tavrin" skin, 2 the "Classic" skin, 3 the pupil, more skins
     forms::Timer Timer1;                    // moves the left pupil, every 10 ms
     forms::Timer Timer2;                    // moves the right pupil, every 9 ms
     forms::Timer Timer3;                    // repaints the window, every 2 s
@@ -63,7 +63,7 @@ private:
 
     Program& program_;
     EyesGeometry geometry_;
-    long skin_ = 0;                      // the skin shown: 1 "Tavrin", 2 "Classic", 0 none (the placeholder)
+    std::int16_t skin_ = 0;              // the number of the skin shown (art::Skins); 0 none (the placeholder)
     forms::unique_handle runningMutex_;  // product::MutexName, held while the program runs
     DragAnchor picballLeftAnchor;
     DragAnchor picballRightAnchor;

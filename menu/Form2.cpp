@@ -1,5 +1,6 @@
 #include "menu/Form2.h"
 
+#include "art/Skins.h"
 #include "art/resources.h"
 #include "forms/App.h"
 #include "forms/MsgBox.h"
@@ -28,12 +29,24 @@ Form2::Form2(EyesControl& eyes, settings::SettingsStore& settings, settings::Sta
       startup_(startup),
       form3_(aboutWindow) {
     about.Click = [this] { about_Click(); };
-    vw.Click = [this] { vw_Click(); };
-    blackwhite.Click = [this] { blackwhite_Click(); };
+    for (std::size_t row = 0; row < skinItems.size(); ++row)
+        skinItems[row]->Click = [this, row] { SwitchSkin(art::Skins[row].Number); };
     ontop.Click = [this] { ontop_Click(); };
     stp.Click = [this] { stp_Click(); };
     Exit.Click = [this] { Exit_Click(); };
     home.Click = [this] { home_Click(); };
+}
+
+std::vector<std::unique_ptr<forms::MenuItem>> Form2::SkinItems() {
+    std::vector<std::unique_ptr<forms::MenuItem>> items;
+    for (const art::Skin& skin : art::Skins) items.push_back(std::make_unique<forms::MenuItem>(skin.Caption));
+    return items;
+}
+
+std::vector<forms::MenuItem*> Form2::Items(const std::vector<std::unique_ptr<forms::MenuItem>>& items) {
+    std::vector<forms::MenuItem*> pointers;
+    for (const auto& item : items) pointers.push_back(item.get());
+    return pointers;
 }
 
 void Form2::Form_Load() { tree_ = std::make_unique<forms::MenuTree>(base); }
@@ -53,17 +66,14 @@ void Form2::SetCheckMarks() {
     ontop.SetChecked(marks_.OnTop);
     stp.SetChecked(marks_.RunAtStartup);
     stp.SetEnabled(marks_.RunAtStartupEnabled);
-    vw.SetChecked(marks_.Skin == 1);
-    blackwhite.SetChecked(marks_.Skin == 2);
+    for (std::size_t row = 0; row < skinItems.size(); ++row)
+        skinItems[row]->SetChecked(marks_.Skin == art::Skins[row].Number);
 }
 
 void Form2::about_Click() {
     eyes_.Refresh();
     form3_.Show();
 }
-
-void Form2::vw_Click() { SwitchSkin(1); }
-void Form2::blackwhite_Click() { SwitchSkin(2); }
 
 // The new skin is applied by a fresh start: skinner shows its splash and starts the eyes again.
 void Form2::SwitchSkin(std::int32_t skinNumber) {

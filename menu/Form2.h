@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace menu {
 
@@ -27,9 +28,11 @@ public:
 
     forms::MenuItem about{"About"};
     forms::MenuItem line{"-"};
-    forms::MenuItem vw{"Tavrin"};
-    forms::MenuItem blackwhite{"Classic"};
-    forms::MenuItem skin{"Skin", {&vw, &blackwhite}};
+    // One item per skin, in art::Skins' order, each with its caption.
+    std::vector<std::unique_ptr<forms::MenuItem>> skinItems = SkinItems();
+    forms::MenuItem& vw = *skinItems[0];          // "Tavrin"
+    forms::MenuItem& blackwhite = *skinItems[1];  // "Classic"
+    forms::MenuItem skin{"Skin", Items(skinItems)};
     forms::MenuItem line4{"-"};
     forms::MenuItem ontop{"On Top"};
     forms::MenuItem stp{"Run at Startup"};
@@ -43,9 +46,9 @@ protected:
     void Form_Load() override;
 
 private:
+    static std::vector<std::unique_ptr<forms::MenuItem>> SkinItems();
+    static std::vector<forms::MenuItem*> Items(const std::vector<std::unique_ptr<forms::MenuItem>>& items);
     void about_Click();
-    void vw_Click();
-    void blackwhite_Click();
     void ontop_Click();
     void stp_Click();
     void Exit_Click();

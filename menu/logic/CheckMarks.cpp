@@ -1,5 +1,7 @@
 #include "menu/logic/CheckMarks.h"
 
+#include "art/Skins.h"
+
 namespace menu {
 
 CheckMarks MarksFor(const MenuSettings& now, const CheckMarks& shown) {
@@ -11,7 +13,7 @@ CheckMarks MarksFor(const MenuSettings& now, const CheckMarks& shown) {
     // the item is greyed and still tells the truth.
     marks.RunAtStartup = marks.Registered == 1 && !now.TurnedOffByWindows;
     marks.RunAtStartupEnabled = now.CanChange;
-    if (now.Skin == 1 || now.Skin == 2) marks.Skin = *now.Skin;
+    if (art::FindSkin(now.Skin)) marks.Skin = *now.Skin;
     return marks;
 }
 
