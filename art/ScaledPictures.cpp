@@ -1,5 +1,6 @@
 #include "art/ScaledPictures.h"
 
+#include "art/Skins.h"
 #include "art/resources.h"
 #include "art/src/Artwork.h"
 #include "forms/App.h"
@@ -38,11 +39,10 @@ forms::PicturePtr FromStraight(const Pixmap& pixels) {
 
 }  // namespace
 
-forms::PicturePtr SkinPicture(SkinStyle style, int dpi) {
+forms::PicturePtr SkinPicture(const Skin& skin, int dpi) {
     const double scale = ScaleOfDpi(dpi);
-    if (scale == 1.0)
-        return forms::Picture::FromResource(style == SkinStyle::Tavrin ? IDB_SKIN_TAVRIN : IDB_SKIN_CLASSIC);
-    return FromPremultiplied(Premultiplied(DrawSkin(style, scale)));
+    if (scale == 1.0) return forms::Picture::FromResource(skin.Resource);
+    return FromPremultiplied(Premultiplied(DrawSkin(skin.Design, scale)));
 }
 
 forms::PicturePtr PupilPicture(int dpi) {

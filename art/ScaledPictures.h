@@ -8,10 +8,10 @@
 
 namespace art {
 
-enum class SkinStyle;
+struct Skin;
 
 // The eyes: a skin (premultiplied alpha), the pupil on the colour key, the see-through placeholder.
-forms::PicturePtr SkinPicture(SkinStyle style, int dpi);
+forms::PicturePtr SkinPicture(const Skin& skin, int dpi);
 forms::PicturePtr PupilPicture(int dpi);
 forms::PicturePtr PlaceholderPicture(int dpi);
 

@@ -1,5 +1,5 @@
 // Reads the eyes from outside, for the soak run and the benchmark: a console program run under Wine
-// in the eyes' own prefix. It finds the eyes by their window (class "TavrinEyesForm", caption
+// in the eyes' own prefix. It finds the eyes by their window (class product::WindowClass, caption
 // "Form1") and prints one line to standard output:
 //   sampler stats   name=value fields: pid; handles (GetProcessHandleCount) and handles_list (the
 //                   process's entries in the system's handle list); gdi and user (GetGuiResources);
@@ -10,6 +10,8 @@
 //   sampler where   the eyes window's screen rectangle and each child window's, one per line
 //   sampler menu    how many popup menus (class "#32768") stand visible on the desktop
 // Exit status 0, or 2 when the eyes window does not exist, 1 for a bad argument.
+
+#include "product/Identity.h"
 
 #include <windows.h>
 #include <psapi.h>
@@ -23,7 +25,7 @@
 
 namespace {
 
-constexpr char EyesClass[] = "TavrinEyesForm";
+constexpr const char* EyesClass = product::WindowClass;
 constexpr char EyesCaption[] = "Form1";
 
 std::string Field(const char* name, bool ok, unsigned long long value) {

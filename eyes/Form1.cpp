@@ -1,14 +1,16 @@
 #include "eyes/Form1.h"
 
 #include "art/ScaledPictures.h"
+#include "art/Skins.h"
 #include "art/resources.h"
 #include "art/src/Artwork.h"
 #include "eyes/Modules.h"
 #include "eyes/Program.h"
-#include "eyes/logic/Placement.h"
 #include "eyes/logic/PupilTracking.h"
+#include "eyes/logic/Startup.h"
 #include "forms/App.h"
 #include "forms/MsgBox.h"
+#include "product/Identity.h"
 
 #include <commctrl.h>
 
@@ -44,10 +46,19 @@ forms::PictureBoxLayout SkinHolder(const EyesGeometry& geometry) {
     return {geometry.SkinHolder, forms::Rgb(0xC5, 0xC5, 0xC5), forms::ScaleMode::Twips, false, false};
 }
 
-// imgl's pictures at a DPI: 1 the "Tavrin" skin, 2 the "Classic" skin, 3 the pupil.
+// imgl's pictures at a DPI: the skins in art::Skins' order, the pupil third, as the layout has it
+// (1 the "Tavrin" skin, 2 the "Classic" skin, 3 the pupil), any further skin after it.
+constexpr std::size_t PupilImage = 3;
 std::vector<forms::PictureSource> EyesPictures(int dpi) {
-    return {[dpi] { return art::SkinPicture(art::SkinStyle::Tavrin, dpi); },
-            [dpi] { return art::SkinPicture(art::SkinStyle::Classic, dpi); }, [dpi] { return art::PupilPicture(dpi); }};
+    std::vector<forms::PictureSource> pictures;
+    for (const art::Skin& skin : art::Skins) pictures.push_back([&skin, dpi] { return art::SkinPicture(skin, dpi); });
+    pictures.insert(pictures.begin() + PupilImage - 1, [dpi] { return art::PupilPicture(dpi); });
+    return pictures;
+}
+
+std::size_t SkinImage(const art::Skin& skin) {
+    const std::size_t row = static_cast<std::size_t>(&skin - art::Skins) + 1;
+    return row < PupilImage ? row : row + 1;
 }
 
 }  // namespace
@@ -80,7 +91,7 @@ void Form1::Form_Initialize() {
         forms::App.End();
     }
     // Marks a running copy for other programs; nothing tests it, and a second copy runs normally.
-    runningMutex_.reset(CreateMutexA(nullptr, FALSE, "Tavrin_Eyes"));
+    runningMutex_.reset(CreateMutexA(nullptr, FALSE, product::MutexName));
 }
 
 // A failure here (a missing picture resource, a window that cannot be made) is reported in a message
@@ -91,18 +102,16 @@ void Form1::Form_Load() {
 
     // Layered and keyed before it is first shown: never a grey box, not even once.
     SetWindowColorKey(*this, 255);
-    LoadSettingsAndPlace();
+    const auto skin = LoadSettingsAndPlace().Skin;
     // Placed: the eyes restored on a monitor of another scale come up at that scale at once.
     TakeWindowDpi();
-
-    auto skin = program_.Settings().LoadSkin();
-    if (skin == 1 || skin == 2) {
+    if (art::FindSkin(skin)) {
         skin_ = *skin;
         base_image.SetPicture(ChosenSkinPicture());
     }
 
-    picballLeft.SetPicture(imgl.ListImages(3));
-    picballRight.SetPicture(imgl.ListImages(3));
+    picballLeft.SetPicture(imgl.ListImages(PupilImage));
+    picballRight.SetPicture(imgl.ListImages(PupilImage));
     base_image.SetVisible(true);
     picballLeft.SetVisible(true);
     picballRight.SetVisible(true);
@@ -115,30 +124,9 @@ void Form1::Form_Load() {
     SetForegroundWindow(hWnd());
 }
 
-// First run: create the settings and keep the layout position. Later runs: restore the stored
-// position on the same screen while the eyes show on a monitor there, else re-centre and store the
-// new position.
-void Form1::LoadSettingsAndPlace() {
-    settings::SettingsStore& store = program_.Settings();
-    const std::string resolution = program_.ScreenResolution();
-    // Only a missing key means a first run. A key that exists but cannot be opened (access denied)
-    // is a later start whose values cannot be read: it is re-centred, not on top and without a
-    // skin, its writes fail quietly, and it leaves the Run value to the user's last choice.
-    if (store.CheckSettingsKey() == settings::FileNotFound) {
-        // Without its settings key the program cannot go on; the store has said why.
-        if (!store.CreateSettingsKey()) forms::App.End();
-        store.SaveOnTopOn();
-        program_.Startup().RegisterStartup();
-        store.SaveSkin(1);
-        store.SaveResolution(resolution);
-        program_.StorePosition();
-        return;
-    }
-    const auto scres = store.LoadResolution();
-    const auto left = store.LoadLeft();
-    const auto top = store.LoadTop();
-    const HWND zOrder = store.LoadOnTop().value_or(0) == 1 ? HWND_TOPMOST : HWND_NOTOPMOST;
-
+// The start-up's decisions (eyes/logic/Startup.h) on this screen and this window, applied: a later
+// run places the window at the decided place; a first run keeps the layout position.
+StartDecision Form1::LoadSettingsAndPlace() {
     std::vector<MonitorRect> monitors;
     EnumDisplayMonitors(
         nullptr, nullptr,
@@ -151,16 +139,16 @@ void Form1::LoadSettingsAndPlace() {
     RECT window{};
     GetWindowRect(hWnd(), &window);
 
-    const Placement place =
-        PlaceAtStart(scres, left, top, resolution, forms::Screen.Width() / forms::Screen.TwipsPerPixelX(),
-                     forms::Screen.Height() / forms::Screen.TwipsPerPixelY(), monitors,
-                     {window.right - window.left, window.bottom - window.top});
-    // Shown with the overlay, once it has the scale of the monitor it stands on.
-    SetWindowPos(hWnd(), zOrder, place.X, place.Y, 0, 0, SWP_NOSIZE);
-    if (place.StoreNewPosition) {
-        store.SaveResolution(resolution);
-        program_.StorePosition();
-    }
+    const float twipsX = forms::Screen.TwipsPerPixelX(), twipsY = forms::Screen.TwipsPerPixelY();
+    const StartDecision start = StartEyes(
+        program_.Settings(), program_.Startup(),
+        {program_.ScreenResolution(), forms::Screen.Width() / twipsX, forms::Screen.Height() / twipsY, monitors},
+        {Left() / twipsX, Top() / twipsY, {window.right - window.left, window.bottom - window.top}});
+    if (start.End) forms::App.End();
+    // Placed only: the overlay's load sets the z-order of both windows and shows them, once this one has
+    // the scale of the monitor it stands on.
+    if (!start.FirstRun) SetWindowPos(hWnd(), nullptr, start.Place.X, start.Place.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    return start;
 }
 
 void Form1::ApplyGeometry(const EyesGeometry& geometry) {
@@ -174,7 +162,7 @@ void Form1::ApplyGeometry(const EyesGeometry& geometry) {
 }
 
 forms::PicturePtr Form1::ChosenSkinPicture() {
-    if (skin_ == 1 || skin_ == 2) return imgl.ListImages(static_cast<std::size_t>(skin_));
+    if (const art::Skin* skin = art::FindSkin(skin_)) return imgl.ListImages(SkinImage(*skin));
     return art::PlaceholderPicture(Dpi());
 }
 
@@ -182,8 +170,8 @@ void Form1::Form_DpiChanged() {
     ApplyGeometry(GeometryAt(Dpi()));
     imgl.Replace(EyesPictures(Dpi()));
     base_image.SetPicture(ChosenSkinPicture());
-    picballLeft.SetPicture(imgl.ListImages(3));
-    picballRight.SetPicture(imgl.ListImages(3));
+    picballLeft.SetPicture(imgl.ListImages(PupilImage));
+    picballRight.SetPicture(imgl.ListImages(PupilImage));
     // The pupils take their places at the new scale on the next ticks.
     program_.OverlayFollowsEyes();
 }

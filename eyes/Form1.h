@@ -5,6 +5,7 @@
 #include "eyes/logic/Drag.h"
 #include "eyes/logic/Geometry.h"
 #include "eyes/logic/PupilTracking.h"
+#include "eyes/logic/Startup.h"
 #include "forms/App.h"
 #include "forms/Form.h"
 #include "forms/PictureBox.h"
@@ -23,7 +24,7 @@ public:
     forms::Shape CerLeft;            // the left eye's area (pixels), where its pupil moves
     forms::Shape CerRight;           // the right eye's area
     forms::PictureBox base_image;    // holds the skin picture for the overlay; lies outside the window
-    forms::ImageList imgl;           // 1 the "Tavrin" skin, 2 the "Classic" skin, 3 the pupil
+    forms::ImageList imgl;           // 1 the "Tavrin" skin, 2 the "Classic" skin, 3 the pupil, more skins
     forms::Timer Timer1;             // moves the left pupil, every 10 ms
     forms::Timer Timer2;             // moves the right pupil, every 9 ms
     forms::Timer Timer3;             // repaints the window, every 2 s
@@ -42,7 +43,8 @@ protected:
     void Form_DpiChanged() override;
 
 private:
-    void LoadSettingsAndPlace();
+    // The start-up: first run or later run, the place; gives the decision with the skin.
+    StartDecision LoadSettingsAndPlace();
     // The eye areas, rest points, near radius and the pupils' and base_image's boxes at a scale.
     void ApplyGeometry(const EyesGeometry& geometry);
     // The picture base_image holds: the chosen skin, or the see-through placeholder.
@@ -61,8 +63,8 @@ private:
 
     Program& program_;
     EyesGeometry geometry_;
-    long skin_ = 0;                      // the skin shown: 1 "Tavrin", 2 "Classic", 0 none (the placeholder)
-    forms::unique_handle runningMutex_;  // "Tavrin_Eyes", held while the program runs
+    std::int16_t skin_ = 0;              // the number of the skin shown (art::Skins); 0 none (the placeholder)
+    forms::unique_handle runningMutex_;  // product::MutexName, held while the program runs
     DragAnchor picballLeftAnchor;
     DragAnchor picballRightAnchor;
 };

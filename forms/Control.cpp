@@ -2,6 +2,7 @@
 
 #include "forms/App.h"
 #include "forms/Failure.h"
+#include "product/Identity.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -14,7 +15,7 @@ namespace forms {
 
 namespace {
 
-constexpr char ClassName[] = "TavrinEyesForm";
+constexpr const char* ClassName = product::WindowClass;
 
 // The one window class of the form layer, registered once for the program.
 class WindowClass {

@@ -1,9 +1,9 @@
 // Fuzzes the eyes' start-up over arbitrary registry contents. An input describes the settings key and
 // the machine's Run key (each value missing or present, of any type and length, with embedded NULs),
 // refused opens, a registry that stops answering part-way through, and the screen. The target then
-// makes the start-up decisions the way the eyes window makes them (first run or later run, placement,
-// on-top state, skin), the popup menu's loads, every load of the store, and - when the settings can be
-// written - a second start. The first broken invariant prints what broke and aborts.
+// runs the program's start-up (eyes::StartEyes: first run or later run, placement, on-top state,
+// skin), the popup menu's loads, every load of the store, and - when the settings can be written - a
+// second start. The first broken invariant prints what broke and aborts.
 //
 // Input layout, read front to back (missing bytes read as 0):
 //   flags      bit 0 the settings key exists, 1 its read is refused, 2 its write is refused,
@@ -15,7 +15,7 @@
 //   6 values   ontop, scres, left, top, skin (in the settings key) and the Run value, each one kind
 //              byte (kind % 8, see ReadValue) and its data
 
-#include "eyes/logic/Placement.h"
+#include "eyes/logic/Startup.h"
 #include "settings/logic/NumberText.h"
 #include "settings/logic/SettingsStore.h"
 #include "settings/logic/StartupRegistration.h"
@@ -275,15 +275,6 @@ struct Snapshot {
     std::optional<StoredValue> Run;
 };
 
-// What one start decided.
-struct Start {
-    bool Ended = false;  // the program ended itself
-    bool FirstRun = false;
-    eyes::Placement Place;  // the eyes window's position; StoreNewPosition for a re-centred later run
-    bool Topmost = false;
-    std::optional<std::int16_t> Skin;
-};
-
 class World {
 public:
     World(const Refusals& refusals, Screen screen, float twips)
@@ -291,9 +282,7 @@ public:
           screen_(screen),
           twipsPerPixel_(twips),
           screenWidthTwips_(static_cast<float>(screen.Width) * twips),
-          screenHeightTwips_(static_cast<float>(screen.Height) * twips) {
-        MoveWindowTo(LayoutLeft, LayoutTop);
-    }
+          screenHeightTwips_(static_cast<float>(screen.Height) * twips) {}
 
     MemoryRegistry memory;
     FailingRegistry registry{memory};
@@ -311,16 +300,6 @@ public:
 
     std::string Resolution() const { return std::to_string(screen_.Width) + "X" + std::to_string(screen_.Height); }
 
-    // The eyes window moved: it keeps its new place in twips, as the window does.
-    void MoveWindowTo(int x, int y) {
-        windowLeftTwips_ = static_cast<float>(x) * twipsPerPixel_;
-        windowTopTwips_ = static_cast<float>(y) * twipsPerPixel_;
-    }
-    // The program's stores of the window's place and of the screen, in pixels.
-    void SavePosition() {
-        store.SaveLeft(windowLeftTwips_ / twipsPerPixel_);
-        store.SaveTop(windowTopTwips_ / twipsPerPixel_);
-    }
     std::string ScreenResolution() const {
         return ResolutionText(screenWidthTwips_ / twipsPerPixel_, screenHeightTwips_ / twipsPerPixel_);
     }
@@ -346,7 +325,6 @@ public:
             REQUIRE(message.Text == Unreachable || message.Text == std::string(CreateFailedText) + Unreachable,
                     std::string(what) + " showed " + message.Text);
         }
-        REQUIRE(!ended_ || registry.Failed(), std::string(what) + " ended the program");
         return result;
     }
 
@@ -365,9 +343,15 @@ public:
     }
 
     std::optional<std::int16_t> LoadDword(const char* name, std::optional<std::int16_t> (SettingsStore::*load)()) {
-        const std::optional<StoredValue> stored =
-            Readable() ? memory.Value(CurrentUser, SettingsKey, name) : std::nullopt;
+        const std::optional<StoredValue> stored = Stored(name);
         const auto number = Do(name, [&] { return (store.*load)(); });
+        CheckDword(name, stored, number);
+        return number;
+    }
+
+    // What a DWORD load delivered for what was stored.
+    void CheckDword(const char* name, const std::optional<StoredValue>& stored,
+                    const std::optional<std::int16_t>& number) const {
         const std::string detail = std::string(name) + " delivered " + Show(number) + " for " + Show(stored);
         // The four characters of a four-byte value's decimal text at most.
         if (number) REQUIRE(*number >= -999 && *number <= 9999, detail);
@@ -380,7 +364,6 @@ public:
                 if (value >= -999 && value <= 9999) REQUIRE(number == value, detail);
             }
         }
-        return number;
     }
 
     std::optional<std::int16_t> IsStartupRegistered() {
@@ -400,64 +383,49 @@ public:
         return registered;
     }
 
-    // The start-up decisions of the eyes window and its overlay, in the program's order.
-    Start StartEyes() {
-        Start start;
-        const auto check = Do("CheckSettingsKey", [&] { return store.CheckSettingsKey(); });
-        // Only a missing key is a first run; a refused read is a later start that reads nothing.
-        start.FirstRun = check == FileNotFound;
+    // The program's start-up on this screen, the window at its layout place, and what it decided.
+    eyes::StartDecision StartEyes() {
+        const std::string resolution = ScreenResolution();
+        REQUIRE(resolution == Resolution(), "the screen is " + Resolution() + ", the store says " + resolution);
+        // The placement reads the position before any write; the skin and on-top state are read last.
+        const std::optional<std::string> scres = ExpectedText(ResolutionValue), left = ExpectedText(LeftValue),
+                                         top = ExpectedText(TopValue);
+        const eyes::StartDecision start = Do("the start-up", [&] {
+            return eyes::StartEyes(store, startup,
+                                   {resolution,
+                                    screenWidthTwips_ / twipsPerPixel_,
+                                    screenHeightTwips_ / twipsPerPixel_,
+                                    {{0, 0, screen_.Width, screen_.Height}}},
+                                   {LayoutLeft, LayoutTop, {EyesWidth, EyesHeight}});
+        });
+        // A failed creation ends the program: the start-up ends it, not the store.
+        REQUIRE(!start.End || registry.Failed(), "the start-up ended the program");
+        if (start.End || registry.Failed()) return start;
+        CheckDword(SkinValue, Stored(SkinValue), start.Skin);
         if (start.FirstRun) {
-            // The window keeps its layout position and everything is written.
-            start.Place = {LayoutLeft, LayoutTop, false};
-            MoveWindowTo(LayoutLeft, LayoutTop);
-            // A failed creation ends the program: the start-up ends it, not the store.
-            ended_ = !Do("CreateSettingsKey", [&] { return store.CreateSettingsKey(); });
-            if (ended_) {
-                start.Ended = true;
-                return start;
-            }
-            const std::function<void()> writes[] = {
-                [&] { store.SaveOnTopOn(); }, [&] { startup.RegisterStartup(); }, [&] { store.SaveSkin(1); },
-                [&] { store.SaveResolution(ScreenResolution()); }, [&] { SavePosition(); }};
-            for (const auto& write : writes) Do("a first-run write", [&] { return write(), 0; });
-        } else {
-            const auto scres = LoadText(ResolutionValue, &SettingsStore::LoadResolution);
-            const auto left = LoadText(LeftValue, &SettingsStore::LoadLeft);
-            const auto top = LoadText(TopValue, &SettingsStore::LoadTop);
-            LoadDword(OnTopValue, &SettingsStore::LoadOnTop);
-            const std::string resolution = ScreenResolution();
-            REQUIRE(resolution == Resolution(), "the screen is " + Resolution() + ", the store says " + resolution);
-            const std::vector<eyes::MonitorRect> monitors = {{0, 0, screen_.Width, screen_.Height}};
-            start.Place = eyes::PlaceAtStart(scres, left, top, resolution, screenWidthTwips_ / twipsPerPixel_,
-                                             screenHeightTwips_ / twipsPerPixel_, monitors, {EyesWidth, EyesHeight});
-
-            const std::string detail = "scres " + Show(scres) + ", left " + Show(left) + ", top " + Show(top) + " on " +
-                                       Resolution() + " gave " + std::to_string(start.Place.X) + "," +
-                                       std::to_string(start.Place.Y) +
-                                       (start.Place.StoreNewPosition ? " re-centred" : " restored");
-            const auto x = left ? ReferenceWhole(*left) : std::nullopt;
-            const auto y = top ? ReferenceWhole(*top) : std::nullopt;
-            const bool usable = scres == Resolution() && x && y && ShowsOnScreen(*x, *y);
-            REQUIRE(start.Place.StoreNewPosition == !usable, detail);
-            if (usable) {
-                REQUIRE(start.Place.X == *x && start.Place.Y == *y, detail);
-            } else {
-                REQUIRE(Recentred(start.Place), detail);
-            }
-
-            MoveWindowTo(start.Place.X, start.Place.Y);
-            if (start.Place.StoreNewPosition) {
-                Do("SaveResolution", [&] { return store.SaveResolution(resolution), 0; });
-                Do("SaveLeft and SaveTop", [&] { return SavePosition(), 0; });
-            }
+            // The window keeps its layout position.
+            REQUIRE(!start.Place.StoreNewPosition && start.Place.X == LayoutLeft && start.Place.Y == LayoutTop,
+                    "a first run moved the window");
+            return start;
         }
-        start.Skin = LoadDword(SkinValue, &SettingsStore::LoadSkin);
-        start.Topmost = LoadDword(OnTopValue, &SettingsStore::LoadOnTop) == 1;
+        const std::string detail = "scres " + Show(scres) + ", left " + Show(left) + ", top " + Show(top) + " on " +
+                                   Resolution() + " gave " + std::to_string(start.Place.X) + "," +
+                                   std::to_string(start.Place.Y) +
+                                   (start.Place.StoreNewPosition ? " re-centred" : " restored");
+        const auto x = left ? ReferenceWhole(*left) : std::nullopt;
+        const auto y = top ? ReferenceWhole(*top) : std::nullopt;
+        const bool usable = scres == Resolution() && x && y && ShowsOnScreen(*x, *y);
+        REQUIRE(start.Place.StoreNewPosition == !usable, detail);
+        if (usable) {
+            REQUIRE(start.Place.X == *x && start.Place.Y == *y, detail);
+        } else {
+            REQUIRE(Recentred(start.Place), detail);
+        }
         return start;
     }
 
     // What the start must have written, and must have left alone.
-    void CheckWrites(const Snapshot& before, const Start& start) {
+    void CheckWrites(const Snapshot& before, const eyes::StartDecision& start) {
         const Snapshot after = Take();
         auto expectSetting = [&](const char* name, const std::optional<StoredValue>& expected, const char* why) {
             REQUIRE(Same(after.Settings.at(name), expected),
@@ -522,6 +490,10 @@ public:
 
 private:
     bool Readable() const { return memory.HasKey(CurrentUser, SettingsKey) && !refusals_.SettingsRead; }
+    // A setting as a load can see it: nothing when the key cannot be read.
+    std::optional<StoredValue> Stored(const char* name) const {
+        return Readable() ? memory.Value(CurrentUser, SettingsKey, name) : std::nullopt;
+    }
 
     // What a text load must deliver: the stored bytes up to a NUL, when they fit 255 bytes.
     std::optional<std::string> ExpectedText(const char* name) const {
@@ -536,8 +508,6 @@ private:
     Screen screen_;
     float twipsPerPixel_;
     float screenWidthTwips_, screenHeightTwips_;
-    float windowLeftTwips_ = 0, windowTopTwips_ = 0;
-    bool ended_ = false;  // the start-up ended the program
 };
 
 }  // namespace
@@ -574,17 +544,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     world.registry.FailFromCall(failAt);
 
     const Snapshot before = world.Take();
-    const Start first = world.StartEyes();
+    const eyes::StartDecision first = world.StartEyes();
     if (std::getenv("STARTUP_FUZZ_TRACE")) {
-        std::fprintf(stderr, "%s on %s: %s at %d,%d, %s, skin %s, %zu message(s)%s\n",
+        std::fprintf(stderr, "%s on %s: %s at %d,%d, skin %s, %zu message(s)%s\n",
                      first.FirstRun ? "first run" : "later run", world.Resolution().c_str(),
-                     first.Ended                    ? "ended"
+                     first.End                      ? "ended"
                      : first.Place.StoreNewPosition ? "re-centred"
                                                     : "placed",
-                     first.Place.X, first.Place.Y, first.Topmost ? "on top" : "not on top", Show(first.Skin).c_str(),
-                     world.reporter.messages.size(), world.registry.Failed() ? ", registry unreachable" : "");
+                     first.Place.X, first.Place.Y, Show(first.Skin).c_str(), world.reporter.messages.size(),
+                     world.registry.Failed() ? ", registry unreachable" : "");
     }
-    if (first.Ended) return 0;
+    if (first.End) return 0;
     if (!world.registry.Failed()) world.CheckWrites(before, first);
     world.LoadEverything();
 
@@ -593,7 +563,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // is re-centred then, as a place no monitor shows.
     if (!world.registry.Failed() && world.SettingsUsable()) {
         const Snapshot between = world.Take();
-        const Start second = world.StartEyes();
+        const eyes::StartDecision second = world.StartEyes();
         if (world.registry.Failed()) return 0;  // it stopped answering during the second start
         REQUIRE(!second.FirstRun, "the second start was a first run");
         const bool stays = world.ShowsOnScreen(first.Place.X, first.Place.Y);
@@ -603,8 +573,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "the second start went to " + std::to_string(second.Place.X) + "," + std::to_string(second.Place.Y) +
                 " after " + std::to_string(first.Place.X) + "," + std::to_string(first.Place.Y));
         world.CheckWrites(between, second);
-        REQUIRE(second.Skin == first.Skin && second.Topmost == first.Topmost,
-                "the second start's skin or on-top state changed");
+        REQUIRE(second.Skin == first.Skin, "the second start's skin changed");
     }
     return 0;
 }

@@ -45,20 +45,18 @@ ManifestDPIAware true
 !include LogicLib.nsh
 !include FileFunc.nsh
 
-!define PRODUCT "Tavrin Eyes"
+; TITLE, PUBLISHER, SETTINGS_KEY, WINDOW_CLASS, the programs and the addresses: the programs' own.
+!include "${PRODUCT_IDENTITY}"
+!define PRODUCT "${TITLE}"
 !define VERSION "2.0"
-!define PUBLISHER "Brellik's Software"
-!define SITE "http://www.tavrineyes.example"
+!define SITE "${SITE_ADDRESS}"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\TavrinEyes"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 ; Windows' own startup switch (Task Manager's): a value of the same name marks a program turned off.
 !define STARTUP_APPROVED_KEY "Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run"
-!define PUBLISHER_KEY "Software\Brellik's Software"
-!define PRODUCT_KEY "${PUBLISHER_KEY}\Tavrin Eyes"
-!define SETTINGS_KEY "${PRODUCT_KEY}\2.0"
+!define PUBLISHER_KEY "Software\${PUBLISHER}"
+!define PRODUCT_KEY "${PUBLISHER_KEY}\${TITLE}"
 !define START_MENU "$SMPROGRAMS\${PRODUCT}"
-; Every window of the three programs has this class: the eyes' two, skinner's splash, the opener's.
-!define WINDOW_CLASS "TavrinEyesForm"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -234,7 +232,7 @@ Function ${un}MainProgram
   ${If} $1 != "\"
     StrCpy $0 "$0\"
   ${EndIf}
-  StrCpy $0 "$0TavrinEyes.exe"
+  StrCpy $0 "$0${EYES_PROGRAM}"
   Pop $1
   Exch $0
 FunctionEnd
@@ -489,11 +487,11 @@ FunctionEnd
 Function RemoveEarlierInstallation
   DetailPrint "Removing the earlier installation in $EarlierDir"
   StrCpy $WaitsForRestart 0
-  Push "$EarlierDir\TavrinEyes.exe"
+  Push "$EarlierDir\${EYES_PROGRAM}"
   Call RemoveProgram
-  Push "$EarlierDir\skinner.exe"
+  Push "$EarlierDir\${SKINNER_PROGRAM}"
   Call RemoveProgram
-  Push "$EarlierDir\TavrinEyes_PIL.exe"
+  Push "$EarlierDir\${OPENER_PROGRAM}"
   Call RemoveProgram
   Push "$EarlierDir\Uninstall.exe"
   Call RemoveProgram
@@ -532,16 +530,16 @@ Section "-${PRODUCT}"
   SetOutPath "$INSTDIR"
   SetOverwrite on
   StrCpy $ReplacedAtRestart 0
-  !insertmacro INSTALL_PROGRAM TavrinEyes.exe
-  !insertmacro INSTALL_PROGRAM skinner.exe
-  !insertmacro INSTALL_PROGRAM TavrinEyes_PIL.exe
+  !insertmacro INSTALL_PROGRAM ${EYES_PROGRAM}
+  !insertmacro INSTALL_PROGRAM ${SKINNER_PROGRAM}
+  !insertmacro INSTALL_PROGRAM ${OPENER_PROGRAM}
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   ; The shortcut name the programs themselves tell users to click: "TavrinEyes Desktop icon".
-  CreateShortcut "$DESKTOP\TavrinEyes.lnk" "$INSTDIR\TavrinEyes.exe" "" "$INSTDIR\TavrinEyes.exe" 0 \
+  CreateShortcut "$DESKTOP\TavrinEyes.lnk" "$INSTDIR\${EYES_PROGRAM}" "" "$INSTDIR\${EYES_PROGRAM}" 0 \
     SW_SHOWNORMAL "" "A pair of eyes that follow your mouse"
   CreateDirectory "${START_MENU}"
-  CreateShortcut "${START_MENU}\${PRODUCT}.lnk" "$INSTDIR\TavrinEyes.exe" "" "$INSTDIR\TavrinEyes.exe" 0 \
+  CreateShortcut "${START_MENU}\${PRODUCT}.lnk" "$INSTDIR\${EYES_PROGRAM}" "" "$INSTDIR\${EYES_PROGRAM}" 0 \
     SW_SHOWNORMAL "" "A pair of eyes that follow your mouse"
   CreateShortcut "${START_MENU}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\Uninstall.exe" "" "$INSTDIR\Uninstall.exe" 0 \
     SW_SHOWNORMAL "" "Remove ${PRODUCT} from this computer"
@@ -551,7 +549,7 @@ Section "-${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "${SITE}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\TavrinEyes.exe,0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${EYES_PROGRAM},0"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
@@ -588,14 +586,14 @@ FunctionEnd
 
 ; The finish page's check box.
 Function StartEyes
-  Push "$INSTDIR\TavrinEyes.exe"
+  Push "$INSTDIR\${EYES_PROGRAM}"
   Call StartAsUser
 FunctionEnd
 
 ; After an interactive setup the opener shows the maker's welcome page; a silent one stays quiet.
 Function .onInstSuccess
   ${IfNot} ${Silent}
-    Push "$INSTDIR\TavrinEyes_PIL.exe"
+    Push "$INSTDIR\${OPENER_PROGRAM}"
     Call StartAsUser
   ${EndIf}
 FunctionEnd
@@ -647,11 +645,11 @@ Section "Uninstall"
   ; A copy still running (another user's, which this uninstaller cannot close) keeps its file until
   ; the next restart.
   StrCpy $WaitsForRestart 0
-  Push "$INSTDIR\TavrinEyes.exe"
+  Push "$INSTDIR\${EYES_PROGRAM}"
   Call un.RemoveProgram
-  Push "$INSTDIR\skinner.exe"
+  Push "$INSTDIR\${SKINNER_PROGRAM}"
   Call un.RemoveProgram
-  Push "$INSTDIR\TavrinEyes_PIL.exe"
+  Push "$INSTDIR\${OPENER_PROGRAM}"
   Call un.RemoveProgram
   Delete "$INSTDIR\Uninstall.exe"
 

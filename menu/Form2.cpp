@@ -1,10 +1,11 @@
 #include "menu/Form2.h"
 
+#include "art/Skins.h"
 #include "art/resources.h"
 #include "forms/App.h"
 #include "forms/MsgBox.h"
 #include "forms/Shell.h"
-#include "menu/Addresses.h"
+#include "product/Identity.h"
 
 namespace menu {
 
@@ -28,12 +29,24 @@ Form2::Form2(EyesControl& eyes, settings::SettingsStore& settings, settings::Sta
       startup_(startup),
       form3_(aboutWindow) {
     about.Click = [this] { about_Click(); };
-    vw.Click = [this] { vw_Click(); };
-    blackwhite.Click = [this] { blackwhite_Click(); };
+    for (std::size_t row = 0; row < skinItems.size(); ++row)
+        skinItems[row]->Click = [this, row] { SwitchSkin(art::Skins[row].Number); };
     ontop.Click = [this] { ontop_Click(); };
     stp.Click = [this] { stp_Click(); };
     Exit.Click = [this] { Exit_Click(); };
     home.Click = [this] { home_Click(); };
+}
+
+std::vector<std::unique_ptr<forms::MenuItem>> Form2::SkinItems() {
+    std::vector<std::unique_ptr<forms::MenuItem>> items;
+    for (const art::Skin& skin : art::Skins) items.push_back(std::make_unique<forms::MenuItem>(skin.Caption));
+    return items;
+}
+
+std::vector<forms::MenuItem*> Form2::Items(const std::vector<std::unique_ptr<forms::MenuItem>>& items) {
+    std::vector<forms::MenuItem*> pointers;
+    for (const auto& item : items) pointers.push_back(item.get());
+    return pointers;
 }
 
 void Form2::Form_Load() { tree_ = std::make_unique<forms::MenuTree>(base); }
@@ -45,21 +58,16 @@ void Form2::ShowEyesMenu(forms::Form& window) {
 
 void Form2::SetCheckMarks() {
     Load();
-    ontop.SetChecked(settings_.LoadOnTop() == 1);
-    // The mark tells whether Windows will start the eyes: the value is there and Windows' own switch
-    // has not turned it off. Where the program cannot change the value (no administrative rights),
-    // the item is greyed and still tells the truth.
-    if (auto registered = startup_.IsStartupRegistered()) startupFlag_ = *registered;
-    stp.SetChecked(startupFlag_ == 1 && !startup_.TurnedOffByWindows());
-    stp.SetEnabled(startup_.CanChange());
-    const auto skinNumber = settings_.LoadSkin();
-    if (skinNumber == 1) {
-        vw.SetChecked(true);
-        blackwhite.SetChecked(false);
-    } else if (skinNumber == 2) {
-        vw.SetChecked(false);
-        blackwhite.SetChecked(true);
-    }
+    const std::optional<std::int16_t> onTop = settings_.LoadOnTop();
+    const std::optional<std::int16_t> registered = startup_.IsStartupRegistered();
+    const bool turnedOff = startup_.TurnedOffByWindows();
+    const bool canChange = startup_.CanChange();
+    marks_ = MarksFor({onTop, registered, turnedOff, canChange, settings_.LoadSkin()}, marks_);
+    ontop.SetChecked(marks_.OnTop);
+    stp.SetChecked(marks_.RunAtStartup);
+    stp.SetEnabled(marks_.RunAtStartupEnabled);
+    for (std::size_t row = 0; row < skinItems.size(); ++row)
+        skinItems[row]->SetChecked(marks_.Skin == art::Skins[row].Number);
 }
 
 void Form2::about_Click() {
@@ -67,14 +75,11 @@ void Form2::about_Click() {
     form3_.Show();
 }
 
-void Form2::vw_Click() { SwitchSkin(1); }
-void Form2::blackwhite_Click() { SwitchSkin(2); }
-
 // The new skin is applied by a fresh start: skinner shows its splash and starts the eyes again.
 void Form2::SwitchSkin(std::int32_t skinNumber) {
     eyes_.Refresh();
     settings_.SaveSkin(skinNumber);
-    const std::wstring relauncher = forms::App.SiblingPath(L"skinner.exe");
+    const std::wstring relauncher = forms::App.SiblingPath(product::Wide(product::SkinnerProgram));
     if (forms::StartProgram(relauncher)) forms::App.End();
     // The relauncher is missing or cannot run: say so and go on with the skin on show; the stored
     // skin is used at the next start.
@@ -102,7 +107,7 @@ void Form2::Exit_Click() { forms::App.End(); }
 
 void Form2::home_Click() {
     eyes_.Refresh();
-    forms::OpenAddress(hWnd(), SiteAddress);
+    forms::OpenAddress(hWnd(), product::SiteAddress);
 }
 
 }  // namespace menu

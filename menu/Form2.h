@@ -7,11 +7,13 @@
 #include "forms/Menu.h"
 #include "menu/EyesControl.h"
 #include "menu/Form3.h"
+#include "menu/logic/CheckMarks.h"
 #include "settings/logic/SettingsStore.h"
 #include "settings/logic/StartupRegistration.h"
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace menu {
 
@@ -26,9 +28,11 @@ public:
 
     forms::MenuItem about{"About"};
     forms::MenuItem line{"-"};
-    forms::MenuItem vw{"Tavrin"};
-    forms::MenuItem blackwhite{"Classic"};
-    forms::MenuItem skin{"Skin", {&vw, &blackwhite}};
+    // One item per skin, in art::Skins' order, each with its caption.
+    std::vector<std::unique_ptr<forms::MenuItem>> skinItems = SkinItems();
+    forms::MenuItem& vw = *skinItems[0];          // "Tavrin"
+    forms::MenuItem& blackwhite = *skinItems[1];  // "Classic"
+    forms::MenuItem skin{"Skin", Items(skinItems)};
     forms::MenuItem line4{"-"};
     forms::MenuItem ontop{"On Top"};
     forms::MenuItem stp{"Run at Startup"};
@@ -42,9 +46,9 @@ protected:
     void Form_Load() override;
 
 private:
+    static std::vector<std::unique_ptr<forms::MenuItem>> SkinItems();
+    static std::vector<forms::MenuItem*> Items(const std::vector<std::unique_ptr<forms::MenuItem>>& items);
     void about_Click();
-    void vw_Click();
-    void blackwhite_Click();
     void ontop_Click();
     void stp_Click();
     void Exit_Click();
@@ -56,7 +60,7 @@ private:
     settings::StartupRegistration& startup_;
     Form3& form3_;
     std::unique_ptr<forms::MenuTree> tree_;
-    std::int16_t startupFlag_ = 0;  // keeps its value when the Run key cannot be read
+    CheckMarks marks_;  // as the last opening set them
 };
 
 // What the user is told when the relauncher cannot be started after a skin change.

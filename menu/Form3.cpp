@@ -4,7 +4,7 @@
 #include "art/resources.h"
 #include "forms/App.h"
 #include "forms/Shell.h"
-#include "menu/Addresses.h"
+#include "product/Identity.h"
 
 #include <string>
 
@@ -44,18 +44,18 @@ Form3::Form3()
       Image3(*this, {1200, 2640, 1725, 675}, IDR_BADGE_GIF),
       Command1(*this, {600, 3480, 3015, 375}, "Donate", {"MS Sans Serif", 8.25f, true, false}),
       Label10(*this, {600, 4320, 900, 240}, "Feedback", Tahoma(9.75f, true), DarkGrey),
-      Label7(*this, {2400, 4320, 915, 195}, ArticleTitle, Tahoma(8.25f, true), DarkGrey),
+      Label7(*this, {2400, 4320, 915, 195}, product::ArticleTitle, Tahoma(8.25f, true), DarkGrey),
       Label8(*this, {240, 5040, 420, 240}, "Visit", Tahoma(9.75f), DarkGrey),
-      Label12(*this, {840, 5040, 2880, 240}, SiteShown, Tahoma(9.75f, true), Blue),
+      Label12(*this, {840, 5040, 2880, 240}, product::SiteShown, Tahoma(9.75f, true), Blue),
       Label2(*this, {360, 5400, 3390, 240}, "to Download more utilities like this.", Tahoma(9.75f), DarkGrey) {
     Image3.DrawnAt = [](int dpi) { return art::DonateBadgePicture(dpi); };
     Label10.ToolTipText = "Visit Tavrin Eyes Home";
 
-    Command1.Click = [this] { Open(std::string(SiteAddress) + DonatePage); };
-    Label3.Click = [this] { Open(SiteAddress); };
-    Label10.Click = [this] { Open(std::string(SiteAddress) + FeedbackPage); };
-    Label12.Click = [this] { Open(SiteAddress); };
-    Label7.Click = [this] { Open(ArticleAddress); };
+    Command1.Click = [this] { Open(std::string(product::SiteAddress) + product::DonatePage); };
+    Label3.Click = [this] { Open(product::SiteAddress); };
+    Label10.Click = [this] { Open(std::string(product::SiteAddress) + product::FeedbackPage); };
+    Label12.Click = [this] { Open(product::SiteAddress); };
+    Label7.Click = [this] { Open(product::ArticleAddress); };
 }
 
 void Form3::Form_Activate() {

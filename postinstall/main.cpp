@@ -8,7 +8,7 @@
 #include "forms/MessageLoop.h"
 #include "forms/Shell.h"
 #include "forms/Timer.h"
-#include "menu/Addresses.h"
+#include "product/Identity.h"
 
 #include <windows.h>
 
@@ -16,7 +16,7 @@
 
 namespace postinstall {
 
-inline const std::string PageAddress = std::string(menu::SiteAddress) + menu::PostInstallPage;
+inline const std::string PageAddress = std::string(product::SiteAddress) + product::PostInstallPage;
 
 // An empty grey window that is never shown: it only owns the shell request and the timer.
 class Form1 : public forms::Form {
@@ -48,7 +48,7 @@ private:
 }  // namespace postinstall
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    forms::App.Title = "TavrinEyes_PIL";
+    forms::App.Title = product::Stem(product::OpenerProgram);
     static postinstall::Form1 form;
     return forms::Run([] { form.Load(); });  // a window with nothing to show stays hidden
 }

@@ -1,5 +1,7 @@
 #include "skinner/Splash.h"
 
+#include "product/Identity.h"
+
 #include "art/Colors.h"
 #include "art/ScaledPictures.h"
 #include "art/resources.h"
@@ -74,7 +76,7 @@ void Form1::tmr_pgb_Timer() {
 }
 
 void Form1::tmr_launch_Timer() {
-    const std::wstring command = forms::App.SiblingPath(L"TavrinEyes.exe");
+    const std::wstring command = forms::App.SiblingPath(product::Wide(product::EyesProgram));
     const bool started = forms::StartProgram(command);
     // Once only: no second tick may come while the message box below is open.
     tmr_launch.SetEnabled(false);

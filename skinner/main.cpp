@@ -2,12 +2,13 @@
 
 #include "forms/App.h"
 #include "forms/MessageLoop.h"
+#include "product/Identity.h"
 #include "skinner/Splash.h"
 
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    forms::App.Title = "skinner";
+    forms::App.Title = product::Stem(product::SkinnerProgram);
     static skinner::Form1 splash;
     return forms::Run([] { splash.Show(); });
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "art/Colors.h"
+#include "art/Skins.h"
 #include "art/src/Artwork.h"
 #include "art/src/Formats.h"
 
@@ -42,8 +43,7 @@ int main(int argc, char** argv) {
 
         Save(folder, "pupil.bmp", EncodeBmp24(DrawPupil()));
         Save(folder, "placeholder.bmp", EncodeBmp32(DrawPlaceholder()));
-        Save(folder, "skin_tavrin.bmp", EncodeBmp32(Premultiplied(DrawSkin(SkinStyle::Tavrin))));
-        Save(folder, "skin_classic.bmp", EncodeBmp32(Premultiplied(DrawSkin(SkinStyle::Classic))));
+        for (const Skin& skin : Skins) Save(folder, skin.File, EncodeBmp32(Premultiplied(DrawSkin(skin.Design))));
         for (int blocks = 1; blocks <= 15; ++blocks) {
             char name[16];
             std::snprintf(name, sizeof name, "pgb%02d.bmp", blocks);

@@ -7,19 +7,22 @@
 // nothing. Any other failure (an exception) is reported in a message box by the reporting operations
 // and skipped by the silent ones (SaveResolution, SaveLeft, SaveTop).
 
+#include "product/Identity.h"
 #include "settings/logic/MessageReporter.h"
 #include "settings/logic/Registry.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace settings {
 
-inline constexpr char ApplicationTitle[] = "Tavrin Eyes";
+inline constexpr const char* ApplicationTitle = product::Title;
 inline constexpr char SoftwareKey[] = "Software";
-inline constexpr char SettingsBelowSoftware[] = "Brellik's Software\\Tavrin Eyes\\2.0";
-inline constexpr char SettingsKey[] = "Software\\Brellik's Software\\Tavrin Eyes\\2.0";
+inline constexpr const char* SettingsKey = product::SettingsKey;
+// The settings key's path below Software, where the first run creates it.
+inline constexpr const char* SettingsBelowSoftware = product::SettingsKey + std::string_view(SoftwareKey).size() + 1;
 
 inline constexpr char OnTopValue[] = "ontop";
 inline constexpr char ResolutionValue[] = "scres";

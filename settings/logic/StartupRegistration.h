@@ -5,6 +5,7 @@
 // The path is wide text and the value is written and read through the registry's Unicode functions,
 // so that a folder name of any characters is stored exactly, whatever the ANSI code page.
 
+#include "product/Identity.h"
 #include "settings/logic/Registry.h"
 
 #include <cstdint>
@@ -16,7 +17,7 @@
 namespace settings {
 
 inline constexpr char RunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr char RunValue[] = "Tavrin Eyes";
+inline constexpr const char* RunValue = product::Title;
 
 // The program's full path: the directory, one "\" unless it already ends in one, the file name
 // without its extension and ".exe" in lower case.

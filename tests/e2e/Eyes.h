@@ -11,7 +11,7 @@
 
 namespace e2e {
 
-inline constexpr char FormClass[] = "TavrinEyesForm";
+inline constexpr const char* FormClass = product::WindowClass;
 
 struct EyesWindows {
     std::string Form1, Form6;
@@ -19,7 +19,7 @@ struct EyesWindows {
 
 // Starts the installed eyes and waits until both windows stand (start-up is over).
 inline EyesWindows StartEyes(Session& session, pid_t* pid = nullptr) {
-    const pid_t started = session.StartInstalled("TavrinEyes.exe");
+    const pid_t started = session.StartInstalled(product::EyesProgram);
     if (pid) *pid = started;
     EyesWindows eyes;
     eyes.Form6 = session.WaitWindow(FormClass, "Form6", 15s);

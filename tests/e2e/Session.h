@@ -4,6 +4,7 @@
 // driver program running in the same prefix to read windows and the registry. The destructor stops
 // everything the session started (by prefix and by process id) and removes the prefix.
 
+#include "product/Identity.h"
 #include "settings/logic/Registry.h"
 #include "settings/logic/SettingsStore.h"
 #include "settings/logic/StartupRegistration.h"
@@ -61,7 +62,8 @@ public:
     Session& operator=(const Session&) = delete;
 
     // Copies the built programs into the installation folder (all three unless told otherwise).
-    void Install(const std::vector<std::string>& programs = {"TavrinEyes.exe", "skinner.exe", "TavrinEyes_PIL.exe"});
+    void Install(const std::vector<std::string>& programs = {product::EyesProgram, product::SkinnerProgram,
+                                                             product::OpenerProgram});
     void Uninstall(const std::string& program);
     std::string UnixPath(const std::string& windowsPath) const;
 

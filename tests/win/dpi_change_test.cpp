@@ -2,6 +2,7 @@
 // DPI and a suggested rectangle. Wine gives every monitor the same DPI, so the test sends it itself.
 
 #include "art/ScaledPictures.h"
+#include "art/Skins.h"
 #include "art/src/Artwork.h"
 #include "eyes/Program.h"
 #include "menu/Form3.h"
@@ -181,12 +182,12 @@ std::vector<std::uint32_t> PixelsOf(const art::Pixmap& design) {
 // At 150 % the eyes show their designs drawn at 1.5, pixel for pixel: never the 100 % pictures
 // stretched. (The pupil is opaque, so premultiplying leaves it as drawn.)
 TEST(DpiChange, TheEyesPicturesAt150PercentAreTheirDesignsDrawnAtThatScale) {
-    for (const auto style : {art::SkinStyle::Tavrin, art::SkinStyle::Classic}) {
-        const forms::PicturePtr skin = art::SkinPicture(style, 144);
-        const art::Pixmap design = art::Premultiplied(art::DrawSkin(style, 1.5));
+    for (const art::Skin& row : art::Skins) {
+        const forms::PicturePtr skin = art::SkinPicture(row, 144);
+        const art::Pixmap design = art::Premultiplied(art::DrawSkin(row.Design, 1.5));
         ASSERT_EQ(skin->PixelWidth(), 195);
         ASSERT_EQ(skin->PixelHeight(), 135);
-        EXPECT_TRUE(PixelsOf(*skin) == PixelsOf(design)) << "skin " << static_cast<int>(style);
+        EXPECT_TRUE(PixelsOf(*skin) == PixelsOf(design)) << row.Caption;
     }
     const forms::PicturePtr pupil = art::PupilPicture(144);
     ASSERT_EQ(pupil->PixelWidth(), 20);

@@ -1,5 +1,6 @@
 // The popup menu's check marks and commands, in the real program's forms and Win32 menus under Wine,
-// on the in-memory registry so that any stored combination can be set up.
+// on the in-memory registry: the settings read at each opening reach the right items, and the
+// commands act on the mark shown. The marks' decisions are unit tests (tests/unit/check_marks_test.cpp).
 
 #include "eyes/Program.h"
 #include "tests/support/MemoryRegistry.h"
@@ -44,42 +45,15 @@ protected:
     eyes::Program program{registry};
 };
 
-TEST_F(MenuMarks, FollowEachStoredCombination) {
+TEST_F(MenuMarks, FollowTheSettingsReadAtEachOpening) {
     Store(1, 1, true);
     EXPECT_EQ(Marks(), "xxx-");
     Store(0, 2, false);
     EXPECT_EQ(Marks(), "---x");
-    Store(1, 2, false);
-    EXPECT_EQ(Marks(), "x--x");
-    Store(5, 1, true);  // only 1 means on top
-    EXPECT_EQ(Marks(), "-xx-");
+    // Another tool registers the eyes while they run.
+    registry.PutText(LocalMachine, RunKey, RunValue, "C:\\TavrinEyes.exe");
+    EXPECT_EQ(Marks(), "-x-x");
     EXPECT_EQ(registry.OpenHandles(), 0u);
-}
-
-TEST_F(MenuMarks, ReflectChangesMadeFromOutsideBetweenOpenings) {
-    Store(1, 1, true);
-    EXPECT_EQ(Marks(), "xxx-");
-    // Another tool removes the registration while the eyes run.
-    Unregister();
-    EXPECT_EQ(Marks(), "x-x-");
-}
-
-TEST_F(MenuMarks, UnknownOrMissingSkinLeavesTheSkinMarksAsTheyWere) {
-    registry.PutDword(CurrentUser, SettingsKey, SkinValue, 3);
-    EXPECT_EQ(Marks().substr(2), "--") << "first opening: neither skin checked";
-    registry.PutDword(CurrentUser, SettingsKey, SkinValue, 2);
-    EXPECT_EQ(Marks().substr(2), "-x");
-    registry.PutDword(CurrentUser, SettingsKey, SkinValue, 3);
-    EXPECT_EQ(Marks().substr(2), "-x");
-    registry.RemoveKey(CurrentUser, SettingsKey);
-    EXPECT_EQ(Marks(), "---x") << "nothing stored: On Top unchecked, skins as they were";
-}
-
-TEST_F(MenuMarks, UnreadableRunKeyKeepsTheLastStartupMark) {
-    Store(1, 1, true);
-    EXPECT_EQ(Marks(), "xxx-");
-    registry.Refuse(LocalMachine, RunKey, Access::Read);
-    EXPECT_EQ(Marks(), "xxx-");
 }
 
 TEST_F(MenuMarks, OnTopAndRunAtStartupSwitchFromTheMarkThatIsShown) {
