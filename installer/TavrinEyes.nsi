@@ -20,6 +20,10 @@
 ; - One installation: installing again offers the folder of the one already there, and installing
 ;   into another folder moves it (the earlier folder's programs go, the shortcuts and the uninstall
 ;   entry name the new one).
+; - Running copies are closed as a user closes them: a close request (WM_CLOSE) to their window,
+;   which also reaches a copy whose process the setup may not open (a standard user's, when the
+;   setup runs as the administrator who approved it). Only a copy that does not close within a few
+;   seconds is ended by force.
 ; - Files in use: a running copy the setup cannot close (another user's, on another desktop) keeps
 ;   its program file, which Windows neither overwrites nor deletes but lets be renamed. It is moved
 ;   aside and deleted at the next restart; a file that cannot even be renamed is replaced or deleted
@@ -118,13 +122,20 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "OriginalFilename" "TavrinEyes-${VERSION}-
 ;
 ; Finds the top-level windows of the programs' class, takes each one's process and looks at the
 ; executable it runs: only processes whose executable lies directly in the given folder count, so
-; copies running from another folder are left alone. It sees the windows of the setup's own desktop
-; only: what it cannot end is dealt with when the files are replaced (RemoveFile).
-;   Push <folder>; Push <0 = count, 1 = end them>; Call [un.]RunningPrograms
-;   Pop <windows counted | processes ended>
-; Ending a process (TerminateProcess, then waiting for it) destroys its windows, so the search
-; starts over after each one; a bounded number of rounds keeps a process that cannot be ended from
-; holding the setup in a loop.
+; copies running from another folder are left alone. A process the setup may not open (a standard
+; user's, when the setup runs as the administrator who approved it) cannot tell its folder, and
+; counts too: its window is the programs' own. It sees the windows of the setup's own desktop only:
+; what it cannot end is dealt with when the files are replaced (RemoveFile).
+;   Push <folder>; Push <0 = count, 1 = close them>; Call [un.]RunningPrograms
+;   Pop <windows counted | processes closed>
+; Closing asks first, as a user does: a close request (WM_CLOSE) to the window, which ends the
+; eyes as their menu's Close does. Only a process still running after CLOSE_WAIT_MS is ended by
+; force, and only one the setup could open. A closed window is gone, so the search starts over
+; after each one; one that stays is passed over, and a bounded number of rounds keeps the setup out
+; of a loop in any case.
+
+!define CLOSE_WAIT_MS 5000
+!define CLOSE_POLL_MS 50
 
 !macro RUNNING_PROGRAMS_FUNCTION un
 Function ${un}RunningPrograms
@@ -133,13 +144,14 @@ Function ${un}RunningPrograms
   Exch $R0     ; folder
   Push $1      ; window
   Push $2      ; its process id
-  Push $3      ; process handle
+  Push $3      ; process handle (0: the process could not be opened)
   Push $4      ; executable path, then its folder
-  Push $5      ; buffer size
+  Push $5      ; buffer size, then milliseconds waited
   Push $6      ; results of calls
   Push $7      ; the installation folder, long form
   Push $8      ; count
   Push $9      ; rounds left
+  Push $R1     ; whether this window's process counts
 
   ; Compare long paths on both sides ("C:\PROGRA~1\..." and "C:\Program Files\..." are one folder).
   System::Call 'kernel32::GetLongPathNameW(w R0, w .r7, i ${NSIS_MAX_STRLEN}) i .r6'
@@ -157,36 +169,75 @@ Function ${un}RunningPrograms
     ${EndIf}
     StrCpy $2 0
     System::Call 'user32::GetWindowThreadProcessId(p r1, *i 0 r2)'
-    ; PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE
+    ; PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, or else without the
+    ; right to end it.
     System::Call 'kernel32::OpenProcess(i 0x101001, i 0, i r2) p .r3'
+    ${If} $3 P= 0
+      System::Call 'kernel32::OpenProcess(i 0x101000, i 0, i r2) p .r3'
+    ${EndIf}
+    StrCpy $R1 1
+    StrCpy $4 "a folder Setup may not read"
     ${If} $3 P<> 0
       StrCpy $5 ${NSIS_MAX_STRLEN}
       System::Call 'kernel32::QueryFullProcessImageNameW(p r3, i 0, w .r4, *i r5 r5) i .r6'
       ${If} $6 <> 0
         System::Call 'kernel32::GetLongPathNameW(w r4, w .r4, i ${NSIS_MAX_STRLEN})'
         ${GetParent} $4 $4
-        ${If} $4 == $7
-          ${If} $0 = 0
-            IntOp $8 $8 + 1
-          ${Else}
-            DetailPrint "Closing $4\... (process $2)"
-            System::Call 'kernel32::TerminateProcess(p r3, i 1) i .r6'
-            ${If} $6 <> 0
-              System::Call 'kernel32::WaitForSingleObject(p r3, i 10000) i .r6'
-              IntOp $8 $8 + 1
-              IntOp $9 $9 - 1
-              ${If} $9 > 0
-                StrCpy $1 0   ; its windows are gone: search from the top again
-              ${EndIf}
-            ${EndIf}
-          ${EndIf}
+        ${If} $4 != $7
+          StrCpy $R1 0
         ${EndIf}
       ${EndIf}
+    ${EndIf}
+    ${If} $R1 = 1
+      ${If} $0 = 0
+        IntOp $8 $8 + 1
+      ${Else}
+        DetailPrint "Closing the copy running from $4 (process $2)"
+        System::Call 'user32::PostMessageW(p r1, i ${WM_CLOSE}, p 0, p 0)'
+        ; Until the process ends (or, for one that could not be opened, its window goes).
+        StrCpy $5 0
+        ${Do}
+          ${If} $3 P<> 0
+            System::Call 'kernel32::WaitForSingleObject(p r3, i ${CLOSE_POLL_MS}) i .r6'
+            ${If} $6 = 0
+              ${Break}
+            ${EndIf}
+          ${Else}
+            System::Call 'user32::IsWindow(p r1) i .r6'
+            ${If} $6 = 0
+              ${Break}
+            ${EndIf}
+            Sleep ${CLOSE_POLL_MS}
+          ${EndIf}
+          IntOp $5 $5 + ${CLOSE_POLL_MS}
+        ${LoopUntil} $5 >= ${CLOSE_WAIT_MS}
+        ${If} $5 >= ${CLOSE_WAIT_MS}
+        ${AndIf} $3 P<> 0
+          DetailPrint "Process $2 did not close: ending it"
+          System::Call 'kernel32::TerminateProcess(p r3, i 1) i .r6'
+          ${If} $6 <> 0
+            System::Call 'kernel32::WaitForSingleObject(p r3, i 10000) i .r6'
+            StrCpy $5 0
+          ${EndIf}
+        ${EndIf}
+        ${If} $5 < ${CLOSE_WAIT_MS}
+          IntOp $8 $8 + 1
+          IntOp $9 $9 - 1
+          ${If} $9 > 0
+            StrCpy $1 0   ; its windows are gone: search from the top again
+          ${EndIf}
+        ${Else}
+          DetailPrint "Process $2 did not close: its files are replaced as files in use"
+        ${EndIf}
+      ${EndIf}
+    ${EndIf}
+    ${If} $3 P<> 0
       System::Call 'kernel32::CloseHandle(p r3)'
     ${EndIf}
   ${Loop}
 
   StrCpy $0 $8
+  Pop $R1
   Pop $9
   Pop $8
   Pop $7
