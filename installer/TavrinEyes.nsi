@@ -4,6 +4,7 @@
 ;
 ; Built by the cross build:
 ;   makensis -DPROGRAMS_DIR=<folder of the three programs> -DAPP_ICON=<app.ico> -DOUTFILE=<setup.exe>
+;            -DUSER_START=<UserStart.exe, the helper that starts programs through the desktop shell>
 ;            [-DWIZARD_BITMAP=<164 x 314 picture for the welcome and finish pages>] TavrinEyes.nsi
 ;
 ; Decisions:
@@ -13,17 +14,19 @@
 ;   uninstall entry into HKLM, both of which need them. The shortcuts therefore go to the all-users
 ;   desktop and Start menu, like the programs.
 ; - Nothing the setup starts runs with its administrator rights: the eyes and the post-install
-;   opener are started through the shell, at the signed-in user's normal level, so the pages they
-;   open later are not elevated and their settings go into that user's profile. The start-with-
-;   Windows value in HKLM, which the eyes' first start can then no longer write, is written by the
-;   setup itself, with the text the eyes write.
-; - One installation: installing again offers the folder of the one already there, and installing
-;   into another folder moves it (the earlier folder's programs go, the shortcuts and the uninstall
-;   entry name the new one).
+;   opener are started by the desktop shell already running for the signed-in user (UserStart.exe
+;   asks it), at that user's normal level, so the pages they open later are not elevated and their
+;   settings go into that user's profile. Where no such shell answers, the setup starts nothing
+;   and says so on the finish page: a shell it started itself would run with its rights. The
+;   start-with-Windows value in HKLM, which the eyes' first start can then no longer write, is
+;   written by the setup itself, with the text the eyes write.
 ; - Running copies are closed as a user closes them: a close request (WM_CLOSE) to their window,
 ;   which also reaches a copy whose process the setup may not open (a standard user's, when the
 ;   setup runs as the administrator who approved it). Only a copy that does not close within a few
 ;   seconds is ended by force.
+; - One installation: installing again offers the folder of the one already there, and installing
+;   into another folder moves it (the earlier folder's programs go, the shortcuts and the uninstall
+;   entry name the new one).
 ; - Files in use: a running copy the setup cannot close (another user's, on another desktop) keeps
 ;   its program file, which Windows neither overwrites nor deletes but lets be renamed. It is moved
 ;   aside and deleted at the next restart; a file that cannot even be renamed is replaced or deleted
@@ -40,6 +43,10 @@
 !ifndef OUTFILE
   !error "OUTFILE: the setup file to write"
 !endif
+!ifndef USER_START
+  !error "USER_START: the helper that starts programs through the desktop shell"
+!endif
+
 
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -77,6 +84,8 @@ Var MovesEarlier
 Var ReplacedAtRestart
 ; Set when something of an installation waits for the next restart to be deleted.
 Var WaitsForRestart
+; Set when no desktop shell of the signed-in user answers, so that the setup starts nothing.
+Var NoDesktopShell
 RequestExecutionLevel admin
 BrandingText "${PUBLISHER}"
 
@@ -98,6 +107,9 @@ BrandingText "${PUBLISHER}"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT} now"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartEyes
+; Room for the note that nothing can be started.
+!define MUI_FINISHPAGE_TEXT_LARGE
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishShow
 !insertmacro MUI_PAGE_FINISH
 
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE un.ConfirmLeave
@@ -450,6 +462,8 @@ FunctionEnd
 Function .onInit
   !insertmacro REQUIRE_ADMIN
   SetShellVarContext all
+  InitPluginsDir
+  File "/oname=$PLUGINSDIR\UserStart.exe" "${USER_START}"
   ; The installation already there, which installing into another folder moves.
   ReadRegStr $EarlierDir HKLM "${UNINSTALL_KEY}" "InstallLocation"
 FunctionEnd
@@ -627,27 +641,59 @@ Section "-${PRODUCT}"
   ${EndIf}
 SectionEnd
 
+; UserStart.exe's answers: started (or, asked with --check, a desktop shell answers); no desktop
+; shell answered, so nothing was started.
+!define USER_START_DONE 0
+!define USER_START_NO_SHELL 2
+
 ; Starts an installed program at the signed-in user's normal level rather than with the setup's
-; administrator rights: a new explorer.exe hands the program to the shell already running for the
-; signed-in user, which starts it as that user, without elevation.
-;   Push <program path>; Call StartAsUser
+; administrator rights: UserStart.exe asks the desktop shell running for the signed-in user to
+; start it, so it runs in that user's session, unelevated, a child of the shell and not of the setup.
+; Where no desktop shell answers it starts nothing (a shell started by the setup would be elevated).
+;   Push <program path>; Call StartAsUser; Pop <UserStart.exe's exit code>
 Function StartAsUser
   Exch $0
-  Exec '"$WINDIR\explorer.exe" "$0"'
-  Pop $0
+  ClearErrors
+  ExecWait '"$PLUGINSDIR\UserStart.exe" "$0"' $0
+  ${If} ${Errors}
+    StrCpy $0 ${USER_START_NO_SHELL}
+  ${EndIf}
+  Exch $0
+FunctionEnd
+
+; The finish page: when no desktop shell of the signed-in user answers, it says that nothing will be
+; started, and offers no start.
+Function FinishShow
+  StrCpy $NoDesktopShell 0
+  ClearErrors
+  ExecWait '"$PLUGINSDIR\UserStart.exe" --check' $0
+  ${If} ${Errors}
+  ${OrIf} $0 <> ${USER_START_DONE}
+    StrCpy $NoDesktopShell 1
+    SendMessage $mui.FinishPage.Run ${BM_SETCHECK} ${BST_UNCHECKED} 0
+    ShowWindow $mui.FinishPage.Run ${SW_HIDE}
+    SendMessage $mui.FinishPage.Text ${WM_SETTEXT} 0 "STR:${PRODUCT} ${VERSION} has been installed. Setup starts neither it nor its welcome page: no Windows desktop (Explorer) of the signed-in user answers, and what Setup started itself would run with its administrator rights. Start ${PRODUCT} from its desktop icon or the Start menu.$\r$\n$\r$\nClick Finish to close Setup."
+  ${EndIf}
 FunctionEnd
 
 ; The finish page's check box.
 Function StartEyes
   Push "$INSTDIR\TavrinEyes.exe"
   Call StartAsUser
+  Pop $0
+  ${If} $0 <> ${USER_START_DONE}
+    MessageBox MB_OK|MB_ICONINFORMATION "${PRODUCT} could not be started for you (the Windows desktop did not answer). Start it from its desktop icon or the Start menu." /SD IDOK
+  ${EndIf}
 FunctionEnd
 
-; After an interactive setup the opener shows the maker's welcome page; a silent one stays quiet.
+; After an interactive setup the opener shows the maker's welcome page; a silent one stays quiet, and
+; so does one that found no desktop shell to start it (the finish page said so).
 Function .onInstSuccess
   ${IfNot} ${Silent}
+  ${AndIf} $NoDesktopShell <> 1
     Push "$INSTDIR\TavrinEyes_PIL.exe"
     Call StartAsUser
+    Pop $0
   ${EndIf}
 FunctionEnd
 
