@@ -5,7 +5,9 @@
 ; Built by the cross build:
 ;   makensis -DPROGRAMS_DIR=<folder of the three programs> -DAPP_ICON=<app.ico> -DOUTFILE=<setup.exe>
 ;            -DUSER_START=<UserStart.exe, the helper that starts programs through the desktop shell>
-;            [-DWIZARD_BITMAP=<164 x 314 picture for the welcome and finish pages>] TavrinEyes.nsi
+;            [-DWIZARD_BITMAP=<164 x 314 picture for the welcome and finish pages>]
+;            [-DDEV_SCRIPT=<the repository's dev script, which signs what makensis makes>] TavrinEyes.nsi
+; (the build's installer/make-setup.sh runs it so).
 ;
 ; Decisions:
 ; - A 64-bit setup: the programs are 64-bit, so the setup sees the same Program Files folder and
@@ -47,6 +49,18 @@
   !error "USER_START: the helper that starts programs through the desktop shell"
 !endif
 
+; Signing, when the dev script drives the build (it signs only while `./dev sign` runs, and then
+; with the key it is given): the helper is signed in a copy, the uninstaller before it is stored in
+; the setup, the setup once it is written. So a signed setup carries no unsigned program of ours.
+!ifdef DEV_SCRIPT
+  !tempfile USER_START_COPY
+  !system '"${DEV_SCRIPT}" sign-built UserStart.exe "${USER_START_COPY}" "${USER_START}"' = 0
+  !define USER_START_FILE "${USER_START_COPY}"
+  !uninstfinalize '"${DEV_SCRIPT}" sign-built Uninstall.exe "%1"' = 0
+  !finalize '"${DEV_SCRIPT}" sign-built "the setup" "%1"' = 0
+!else
+  !define USER_START_FILE "${USER_START}"
+!endif
 
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -463,7 +477,7 @@ Function .onInit
   !insertmacro REQUIRE_ADMIN
   SetShellVarContext all
   InitPluginsDir
-  File "/oname=$PLUGINSDIR\UserStart.exe" "${USER_START}"
+  File "/oname=$PLUGINSDIR\UserStart.exe" "${USER_START_FILE}"
   ; The installation already there, which installing into another folder moves.
   ReadRegStr $EarlierDir HKLM "${UNINSTALL_KEY}" "InstallLocation"
 FunctionEnd
@@ -768,3 +782,7 @@ Section "Uninstall"
   Push $INSTDIR
   Call un.RemoveFolder
 SectionEnd
+
+!ifdef USER_START_COPY
+  !delfile "${USER_START_COPY}"
+!endif
