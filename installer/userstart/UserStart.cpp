@@ -10,8 +10,8 @@
 //
 //   UserStart.exe --check          whether a desktop shell answers; starts nothing
 //   UserStart.exe <program path>   has the shell start the program, in its own folder
-// Exit codes: 0 done (or a shell answers), 2 no desktop shell answered, 3 the shell refused to start
-// the program, 4 wrong arguments.
+// Exit codes: 0 done (or a shell answers), 2 no desktop shell answered (within 30 s), 3 the shell
+// refused to start the program, 4 wrong arguments.
 
 #include <windows.h>
 //
@@ -159,6 +159,8 @@ int Run(int argc, wchar_t** argv) {
     const Bstr file(argument);
     const Bstr folder(FolderOf(argument));
     Variant noArguments;
+    (*noArguments).vt = VT_BSTR;
+    (*noArguments).bstrVal = SysAllocString(L"");
     Variant directory;
     (*directory).vt = VT_BSTR;
     (*directory).bstrVal = SysAllocString(folder.get());
@@ -171,13 +173,26 @@ int Run(int argc, wchar_t** argv) {
     return SUCCEEDED(shell->ShellExecute(file.get(), *noArguments, *directory, *open, *normal)) ? Started : Refused;
 }
 
+// The setup waits for this program: a shell that hangs must not hold it for ever. The work runs on
+// a thread of its own, and a shell that has not answered within ShellTimeoutMs counts as none.
+constexpr DWORD ShellTimeoutMs = 30000;
+
+DWORD WINAPI RunThread(void* result) {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    *static_cast<int*>(result) = argv ? Run(argc, argv) : Usage;
+    LocalFree(argv);
+    return 0;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (!argv) return Usage;
-    const int result = Run(argc, argv);
-    LocalFree(argv);
-    return result;
+    static int result = NoShell;
+    const HANDLE worker = CreateThread(nullptr, 0, RunThread, &result, 0, nullptr);
+    if (!worker) return NoShell;
+    const DWORD waited = WaitForSingleObject(worker, ShellTimeoutMs);
+    CloseHandle(worker);
+    // ExitProcess ends a worker still waiting for the shell.
+    ExitProcess(waited == WAIT_OBJECT_0 ? static_cast<UINT>(result) : NoShell);
 }
