@@ -686,7 +686,7 @@ Function FinishShow
     StrCpy $NoDesktopShell 1
     SendMessage $mui.FinishPage.Run ${BM_SETCHECK} ${BST_UNCHECKED} 0
     ShowWindow $mui.FinishPage.Run ${SW_HIDE}
-    SendMessage $mui.FinishPage.Text ${WM_SETTEXT} 0 "STR:${PRODUCT} ${VERSION} has been installed. Setup starts neither it nor its welcome page: no Windows desktop (Explorer) of the signed-in user answers, and what Setup started itself would run with its administrator rights. Start ${PRODUCT} from its desktop icon or the Start menu.$\r$\n$\r$\nClick Finish to close Setup."
+    SendMessage $mui.FinishPage.Text ${WM_SETTEXT} 0 "STR:${PRODUCT} ${VERSION} has been installed.$\r$\n$\r$\nSetup starts nothing now: the Windows desktop of the signed-in user did not answer, and what Setup started itself would run with administrator rights. Start ${PRODUCT} from its desktop icon or the Start menu."
   ${EndIf}
 FunctionEnd
 
