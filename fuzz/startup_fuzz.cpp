@@ -74,7 +74,8 @@ constexpr int LayoutLeft = 479, LayoutTop = 305;
 // The eyes window's size in pixels, with which a restored position must still show on the screen.
 constexpr int EyesWidth = 130, EyesHeight = 88;
 constexpr wchar_t InstallDir[] = L"C:\\Program Files\\Tavrin Eyes";
-// The Run value: the quoted path as UTF-16, written through the Unicode functions.
+// The Run value: the quoted path as UTF-16, written through the Unicode functions with its terminator
+// (a NUL unit) counted.
 constexpr char16_t RunCommand[] = u"\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"";
 constexpr char Unreachable[] = "The registry cannot be reached.";
 
@@ -370,11 +371,18 @@ public:
         std::optional<std::int16_t> expected;
         if (memory.HasKey(LocalMachine, RunKey) && !refusals_.RunRead) {
             const auto value = memory.Value(LocalMachine, RunKey, RunValue);
-            // It must fit 255 characters: read as UTF-16, a text stored through the ANSI functions
-            // takes two bytes a character, other types as many bytes as they hold.
+            // It must fit 255 characters, and a 256th that is a NUL: read as UTF-16, a text stored
+            // through the ANSI functions takes two bytes a character, other types as many bytes as
+            // they hold.
             const bool text =
                 value && (value->Type == TypeSz || value->Type == TypeExpandSz || value->Type == TypeMultiSz);
-            expected = value && value->Data.size() * (text && !value->Wide ? 2 : 1) <= 2 * 255 ? 1 : 0;
+            const std::size_t unitBytes = text && value && !value->Wide ? 2 : 1;
+            const std::size_t bytes = value ? value->Data.size() * unitBytes : 0;
+            const auto& data = value ? value->Data : std::vector<std::uint8_t>{};
+            const bool endsInNul = unitBytes == 2
+                                       ? !data.empty() && data.back() == 0
+                                       : data.size() >= 2 && data[data.size() - 1] == 0 && data[data.size() - 2] == 0;
+            expected = value && (bytes <= 2 * 255 || (bytes == 2 * 256 && endsInNul)) ? 1 : 0;
         }
         const auto registered = Do("IsStartupRegistered", [&] { return startup.IsStartupRegistered(); });
         if (!registry.Failed())
@@ -437,8 +445,9 @@ public:
             REQUIRE(after.SettingsKey == (before.SettingsKey || (!refusals_.SoftwareWrite && !refusals_.SettingsWrite)),
                     "the first run's settings key");
             const bool runWritable = after.RunKey && !refusals_.RunWrite;
-            REQUIRE(Same(after.Run, runWritable ? std::optional(WideText(RunCommand)) : before.Run),
-                    "the first run's Run value is " + Show(after.Run));
+            REQUIRE(
+                Same(after.Run, runWritable ? std::optional(WideText(std::u16string(RunCommand) + u'\0')) : before.Run),
+                "the first run's Run value is " + Show(after.Run));
             if (settingsWritable) {
                 expectSetting(OnTopValue, Dword(1), "first run");
                 expectSetting(SkinValue, Dword(1), "first run");

@@ -4,7 +4,10 @@
 ;
 ; Built by the cross build:
 ;   makensis -DPROGRAMS_DIR=<folder of the three programs> -DAPP_ICON=<app.ico> -DOUTFILE=<setup.exe>
-;            [-DWIZARD_BITMAP=<164 x 314 picture for the welcome and finish pages>] TavrinEyes.nsi
+;            -DUSER_START=<UserStart.exe, the helper that starts programs through the desktop shell>
+;            [-DWIZARD_BITMAP=<164 x 314 picture for the welcome and finish pages>]
+;            [-DDEV_SCRIPT=<the repository's dev script, which signs what makensis makes>] TavrinEyes.nsi
+; (the build's installer/make-setup.sh runs it so).
 ;
 ; Decisions:
 ; - A 64-bit setup: the programs are 64-bit, so the setup sees the same Program Files folder and
@@ -13,10 +16,16 @@
 ;   uninstall entry into HKLM, both of which need them. The shortcuts therefore go to the all-users
 ;   desktop and Start menu, like the programs.
 ; - Nothing the setup starts runs with its administrator rights: the eyes and the post-install
-;   opener are started through the shell, at the signed-in user's normal level, so the pages they
-;   open later are not elevated and their settings go into that user's profile. The start-with-
-;   Windows value in HKLM, which the eyes' first start can then no longer write, is written by the
-;   setup itself, with the text the eyes write.
+;   opener are started by the desktop shell already running for the signed-in user (UserStart.exe
+;   asks it), at that user's normal level, so the pages they open later are not elevated and their
+;   settings go into that user's profile. Where no such shell answers, the setup starts nothing
+;   and says so on the finish page: a shell it started itself would run with its rights. The
+;   start-with-Windows value in HKLM, which the eyes' first start can then no longer write, is
+;   written by the setup itself, with the text the eyes write.
+; - Running copies are closed as a user closes them: a close request (WM_CLOSE) to their window,
+;   which also reaches a copy whose process the setup may not open (a standard user's, when the
+;   setup runs as the administrator who approved it). Only a copy that does not close within a few
+;   seconds is ended by force.
 ; - One installation: installing again offers the folder of the one already there, and installing
 ;   into another folder moves it (the earlier folder's programs go, the shortcuts and the uninstall
 ;   entry name the new one).
@@ -35,6 +44,22 @@
 !endif
 !ifndef OUTFILE
   !error "OUTFILE: the setup file to write"
+!endif
+!ifndef USER_START
+  !error "USER_START: the helper that starts programs through the desktop shell"
+!endif
+
+; Signing, when the dev script drives the build (it signs only while `./dev sign` runs, and then
+; with the key it is given): the helper is signed in a copy, the uninstaller before it is stored in
+; the setup, the setup once it is written. So a signed setup carries no unsigned program of ours.
+!ifdef DEV_SCRIPT
+  !tempfile USER_START_COPY
+  !system '"${DEV_SCRIPT}" sign-built UserStart.exe "${USER_START_COPY}" "${USER_START}"' = 0
+  !define USER_START_FILE "${USER_START_COPY}"
+  !uninstfinalize '"${DEV_SCRIPT}" sign-built Uninstall.exe "%1"' = 0
+  !finalize '"${DEV_SCRIPT}" sign-built "the setup" "%1"' = 0
+!else
+  !define USER_START_FILE "${USER_START}"
 !endif
 
 Target amd64-unicode
@@ -71,6 +96,8 @@ Var MovesEarlier
 Var ReplacedAtRestart
 ; Set when something of an installation waits for the next restart to be deleted.
 Var WaitsForRestart
+; Set when no desktop shell of the signed-in user answers, so that the setup starts nothing.
+Var NoDesktopShell
 RequestExecutionLevel admin
 BrandingText "${PUBLISHER}"
 
@@ -92,6 +119,9 @@ BrandingText "${PUBLISHER}"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT} now"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartEyes
+; Room for the note that nothing can be started.
+!define MUI_FINISHPAGE_TEXT_LARGE
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishShow
 !insertmacro MUI_PAGE_FINISH
 
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE un.ConfirmLeave
@@ -116,13 +146,20 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "OriginalFilename" "TavrinEyes-${VERSION}-
 ;
 ; Finds the top-level windows of the programs' class, takes each one's process and looks at the
 ; executable it runs: only processes whose executable lies directly in the given folder count, so
-; copies running from another folder are left alone. It sees the windows of the setup's own desktop
-; only: what it cannot end is dealt with when the files are replaced (RemoveFile).
-;   Push <folder>; Push <0 = count, 1 = end them>; Call [un.]RunningPrograms
-;   Pop <windows counted | processes ended>
-; Ending a process (TerminateProcess, then waiting for it) destroys its windows, so the search
-; starts over after each one; a bounded number of rounds keeps a process that cannot be ended from
-; holding the setup in a loop.
+; copies running from another folder are left alone. A process the setup may not open (a standard
+; user's, when the setup runs as the administrator who approved it) cannot tell its folder, and
+; counts too: its window is the programs' own. It sees the windows of the setup's own desktop only:
+; what it cannot end is dealt with when the files are replaced (RemoveFile).
+;   Push <folder>; Push <0 = count, 1 = close them>; Call [un.]RunningPrograms
+;   Pop <windows counted | processes closed>
+; Closing asks first, as a user does: a close request (WM_CLOSE) to the window, which ends the
+; eyes as their menu's Close does. Only a process still running after CLOSE_WAIT_MS is ended by
+; force, and only one the setup could open. A closed window is gone, so the search starts over
+; after each one; one that stays is passed over, and a bounded number of rounds keeps the setup out
+; of a loop in any case.
+
+!define CLOSE_WAIT_MS 5000
+!define CLOSE_POLL_MS 50
 
 !macro RUNNING_PROGRAMS_FUNCTION un
 Function ${un}RunningPrograms
@@ -131,13 +168,14 @@ Function ${un}RunningPrograms
   Exch $R0     ; folder
   Push $1      ; window
   Push $2      ; its process id
-  Push $3      ; process handle
+  Push $3      ; process handle (0: the process could not be opened)
   Push $4      ; executable path, then its folder
-  Push $5      ; buffer size
+  Push $5      ; buffer size, then milliseconds waited
   Push $6      ; results of calls
   Push $7      ; the installation folder, long form
   Push $8      ; count
   Push $9      ; rounds left
+  Push $R1     ; whether this window's process counts
 
   ; Compare long paths on both sides ("C:\PROGRA~1\..." and "C:\Program Files\..." are one folder).
   System::Call 'kernel32::GetLongPathNameW(w R0, w .r7, i ${NSIS_MAX_STRLEN}) i .r6'
@@ -155,36 +193,75 @@ Function ${un}RunningPrograms
     ${EndIf}
     StrCpy $2 0
     System::Call 'user32::GetWindowThreadProcessId(p r1, *i 0 r2)'
-    ; PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE
+    ; PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, or else without the
+    ; right to end it.
     System::Call 'kernel32::OpenProcess(i 0x101001, i 0, i r2) p .r3'
+    ${If} $3 P= 0
+      System::Call 'kernel32::OpenProcess(i 0x101000, i 0, i r2) p .r3'
+    ${EndIf}
+    StrCpy $R1 1
+    StrCpy $4 "a folder Setup may not read"
     ${If} $3 P<> 0
       StrCpy $5 ${NSIS_MAX_STRLEN}
       System::Call 'kernel32::QueryFullProcessImageNameW(p r3, i 0, w .r4, *i r5 r5) i .r6'
       ${If} $6 <> 0
         System::Call 'kernel32::GetLongPathNameW(w r4, w .r4, i ${NSIS_MAX_STRLEN})'
         ${GetParent} $4 $4
-        ${If} $4 == $7
-          ${If} $0 = 0
-            IntOp $8 $8 + 1
-          ${Else}
-            DetailPrint "Closing $4\... (process $2)"
-            System::Call 'kernel32::TerminateProcess(p r3, i 1) i .r6'
-            ${If} $6 <> 0
-              System::Call 'kernel32::WaitForSingleObject(p r3, i 10000) i .r6'
-              IntOp $8 $8 + 1
-              IntOp $9 $9 - 1
-              ${If} $9 > 0
-                StrCpy $1 0   ; its windows are gone: search from the top again
-              ${EndIf}
-            ${EndIf}
-          ${EndIf}
+        ${If} $4 != $7
+          StrCpy $R1 0
         ${EndIf}
       ${EndIf}
+    ${EndIf}
+    ${If} $R1 = 1
+      ${If} $0 = 0
+        IntOp $8 $8 + 1
+      ${Else}
+        DetailPrint "Closing the copy running from $4 (process $2)"
+        System::Call 'user32::PostMessageW(p r1, i ${WM_CLOSE}, p 0, p 0)'
+        ; Until the process ends (or, for one that could not be opened, its window goes).
+        StrCpy $5 0
+        ${Do}
+          ${If} $3 P<> 0
+            System::Call 'kernel32::WaitForSingleObject(p r3, i ${CLOSE_POLL_MS}) i .r6'
+            ${If} $6 = 0
+              ${Break}
+            ${EndIf}
+          ${Else}
+            System::Call 'user32::IsWindow(p r1) i .r6'
+            ${If} $6 = 0
+              ${Break}
+            ${EndIf}
+            Sleep ${CLOSE_POLL_MS}
+          ${EndIf}
+          IntOp $5 $5 + ${CLOSE_POLL_MS}
+        ${LoopUntil} $5 >= ${CLOSE_WAIT_MS}
+        ${If} $5 >= ${CLOSE_WAIT_MS}
+        ${AndIf} $3 P<> 0
+          DetailPrint "Process $2 did not close: ending it"
+          System::Call 'kernel32::TerminateProcess(p r3, i 1) i .r6'
+          ${If} $6 <> 0
+            System::Call 'kernel32::WaitForSingleObject(p r3, i 10000) i .r6'
+            StrCpy $5 0
+          ${EndIf}
+        ${EndIf}
+        ${If} $5 < ${CLOSE_WAIT_MS}
+          IntOp $8 $8 + 1
+          IntOp $9 $9 - 1
+          ${If} $9 > 0
+            StrCpy $1 0   ; its windows are gone: search from the top again
+          ${EndIf}
+        ${Else}
+          DetailPrint "Process $2 did not close: its files are replaced as files in use"
+        ${EndIf}
+      ${EndIf}
+    ${EndIf}
+    ${If} $3 P<> 0
       System::Call 'kernel32::CloseHandle(p r3)'
     ${EndIf}
   ${Loop}
 
   StrCpy $0 $8
+  Pop $R1
   Pop $9
   Pop $8
   Pop $7
@@ -397,6 +474,8 @@ FunctionEnd
 Function .onInit
   !insertmacro REQUIRE_ADMIN
   SetShellVarContext all
+  InitPluginsDir
+  File "/oname=$PLUGINSDIR\UserStart.exe" "${USER_START_FILE}"
   ; The installation already there, which installing into another folder moves.
   ReadRegStr $EarlierDir HKLM "${UNINSTALL_KEY}" "InstallLocation"
 FunctionEnd
@@ -574,27 +653,59 @@ Section "-${PRODUCT}"
   ${EndIf}
 SectionEnd
 
+; UserStart.exe's answers: started (or, asked with --check, a desktop shell answers); no desktop
+; shell answered, so nothing was started.
+!define USER_START_DONE 0
+!define USER_START_NO_SHELL 2
+
 ; Starts an installed program at the signed-in user's normal level rather than with the setup's
-; administrator rights: a new explorer.exe hands the program to the shell already running for the
-; signed-in user, which starts it as that user, without elevation.
-;   Push <program path>; Call StartAsUser
+; administrator rights: UserStart.exe asks the desktop shell running for the signed-in user to
+; start it, so it runs in that user's session, unelevated, a child of the shell and not of the setup.
+; Where no desktop shell answers it starts nothing (a shell started by the setup would be elevated).
+;   Push <program path>; Call StartAsUser; Pop <UserStart.exe's exit code>
 Function StartAsUser
   Exch $0
-  Exec '"$WINDIR\explorer.exe" "$0"'
-  Pop $0
+  ClearErrors
+  ExecWait '"$PLUGINSDIR\UserStart.exe" "$0"' $0
+  ${If} ${Errors}
+    StrCpy $0 ${USER_START_NO_SHELL}
+  ${EndIf}
+  Exch $0
+FunctionEnd
+
+; The finish page: when no desktop shell of the signed-in user answers, it says that nothing will be
+; started, and offers no start.
+Function FinishShow
+  StrCpy $NoDesktopShell 0
+  ClearErrors
+  ExecWait '"$PLUGINSDIR\UserStart.exe" --check' $0
+  ${If} ${Errors}
+  ${OrIf} $0 <> ${USER_START_DONE}
+    StrCpy $NoDesktopShell 1
+    SendMessage $mui.FinishPage.Run ${BM_SETCHECK} ${BST_UNCHECKED} 0
+    ShowWindow $mui.FinishPage.Run ${SW_HIDE}
+    SendMessage $mui.FinishPage.Text ${WM_SETTEXT} 0 "STR:${PRODUCT} ${VERSION} has been installed.$\r$\n$\r$\nSetup starts nothing now: the Windows desktop of the signed-in user did not answer, and what Setup started itself would run with administrator rights. Start ${PRODUCT} from its desktop icon or the Start menu."
+  ${EndIf}
 FunctionEnd
 
 ; The finish page's check box.
 Function StartEyes
   Push "$INSTDIR\${EYES_PROGRAM}"
   Call StartAsUser
+  Pop $0
+  ${If} $0 <> ${USER_START_DONE}
+    MessageBox MB_OK|MB_ICONINFORMATION "${PRODUCT} could not be started for you (the Windows desktop did not answer). Start it from its desktop icon or the Start menu." /SD IDOK
+  ${EndIf}
 FunctionEnd
 
-; After an interactive setup the opener shows the maker's welcome page; a silent one stays quiet.
+; After an interactive setup the opener shows the maker's welcome page; a silent one stays quiet, and
+; so does one that found no desktop shell to start it (the finish page said so).
 Function .onInstSuccess
   ${IfNot} ${Silent}
+  ${AndIf} $NoDesktopShell <> 1
     Push "$INSTDIR\${OPENER_PROGRAM}"
     Call StartAsUser
+    Pop $0
   ${EndIf}
 FunctionEnd
 
@@ -669,3 +780,7 @@ Section "Uninstall"
   Push $INSTDIR
   Call un.RemoveFolder
 SectionEnd
+
+!ifdef USER_START_COPY
+  !delfile "${USER_START_COPY}"
+!endif

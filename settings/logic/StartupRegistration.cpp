@@ -9,8 +9,15 @@ namespace settings {
 
 namespace {
 // 255 characters, as the ANSI query's 255 bytes held on a Western code page.
-constexpr std::uint32_t TextBufferUnits = 255;
+constexpr std::uint32_t TextUnits = 255;
 constexpr std::uint32_t Utf16UnitBytes = 2;
+
+// Whether a queried text of `size` bytes holds at most TextUnits characters: a value written with its
+// terminating NUL counted is one unit longer than its text, one written without it is not.
+bool FitsText(const std::uint8_t* data, std::uint32_t size) {
+    if (size <= TextUnits * Utf16UnitBytes) return true;
+    return size == (TextUnits + 1) * Utf16UnitBytes && data[size - 2] == 0 && data[size - 1] == 0;
+}
 }  // namespace
 
 std::wstring ProgramPath(std::wstring_view directory, std::wstring_view name) {
@@ -48,7 +55,10 @@ void StartupRegistration::RegisterStartup() {
     try {
         OpenedKey run(registry_);
         if (run.Open(LocalMachine, RunKey, Access::Write) != Success) return;
-        const std::vector<std::uint8_t> command = Utf16Bytes(RunCommand(programPath_));
+        // With its terminating NUL counted, as REG_SZ data should be: Explorer, Task Manager and other
+        // startup managers read the value, and not all of them add a missing terminator.
+        std::vector<std::uint8_t> command = Utf16Bytes(RunCommand(programPath_));
+        command.insert(command.end(), Utf16UnitBytes, 0);
         registry_.SetValueW(run.get(), RunValue, TypeSz, command.data(), static_cast<std::uint32_t>(command.size()));
         // A "turned off" mark left by Windows' own switch would keep the new value from starting the
         // program: on is on.
@@ -83,10 +93,12 @@ std::optional<std::int16_t> StartupRegistration::IsStartupRegistered() {
     try {
         OpenedKey run(registry_);
         if (run.Open(LocalMachine, RunKey, Access::Read) != Success) return std::nullopt;
-        std::array<std::uint8_t, TextBufferUnits * Utf16UnitBytes> buffer{};
+        // Room for the text and its terminator: a value counts with or without one.
+        std::array<std::uint8_t, (TextUnits + 1) * Utf16UnitBytes> buffer{};
         std::uint32_t size = static_cast<std::uint32_t>(buffer.size());
         std::uint32_t type = TypeSz;
-        return registry_.QueryValueW(run.get(), RunValue, type, buffer.data(), size) == Success ? 1 : 0;
+        const Status status = registry_.QueryValueW(run.get(), RunValue, type, buffer.data(), size);
+        return status == Success && FitsText(buffer.data(), size) ? 1 : 0;
     } catch (const std::exception&) {
         return std::nullopt;
     }

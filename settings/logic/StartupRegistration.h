@@ -3,7 +3,9 @@
 // machine-wide Run key. Only its presence counts as registered. All three operations are silent.
 //
 // The path is wide text and the value is written and read through the registry's Unicode functions,
-// so that a folder name of any characters is stored exactly, whatever the ANSI code page.
+// so that a folder name of any characters is stored exactly, whatever the ANSI code page. It is
+// written with its terminating NUL counted; values written without one (by other tools, or by
+// earlier versions) are read alike.
 
 #include "product/Identity.h"
 #include "settings/logic/Registry.h"
@@ -42,8 +44,8 @@ public:
 
     void RegisterStartup();
     void UnregisterStartup();
-    // 1 when the value exists and fits a buffer of 255 characters, 0 when not, nothing when the Run
-    // key cannot be opened for reading.
+    // 1 when the value exists and its text has at most 255 characters (with or without a terminating
+    // NUL stored after them), 0 when not, nothing when the Run key cannot be opened for reading.
     std::optional<std::int16_t> IsStartupRegistered();
     // Whether Windows' own startup switch (Task Manager's) has the value turned off, which leaves it
     // in place but keeps Windows from starting the program.

@@ -89,6 +89,12 @@ std::vector<std::uint8_t> Utf16(std::u16string_view text) {
     return bytes;
 }
 
+// The bytes with a UTF-16 terminator after them.
+std::vector<std::uint8_t> Terminated(std::vector<std::uint8_t> bytes) {
+    bytes.insert(bytes.end(), {0, 0});
+    return bytes;
+}
+
 // Writes the Run value through the ANSI or the Unicode set function, as another tool would.
 void WriteRun(Registry& registry, const std::vector<std::uint8_t>& data, bool wide) {
     OpenedKey run(registry);
@@ -192,19 +198,21 @@ TEST_F(RegistryContract, RunValueHoldsTheQuotedPathInUtf16AndOnlyItsPresenceCoun
     Raw run = ReadW(LocalMachine, RunKey, RunValue);
     ASSERT_EQ(run.Code, Success);
     EXPECT_EQ(run.Type, TypeSz);
-    EXPECT_EQ(run.Data, Utf16(u"\"C:\\Desk Toys\\TavrinEyes.exe\""));  // no terminator
-    // Through the ANSI query: the same text, one byte a character.
+    EXPECT_EQ(run.Data, Terminated(Utf16(u"\"C:\\Desk Toys\\TavrinEyes.exe\"")));
+    EXPECT_EQ(run.Data.size(), 60u) << "29 characters and their terminator, two bytes each";
+    // Through the ANSI query: the same text, one byte a character, and the terminator.
     const Raw ansi = Read(LocalMachine, RunKey, RunValue);
-    EXPECT_EQ(std::string(ansi.Data.begin(), ansi.Data.end()), "\"C:\\Desk Toys\\TavrinEyes.exe\"");
+    EXPECT_EQ(std::string(ansi.Data.begin(), ansi.Data.end()), std::string("\"C:\\Desk Toys\\TavrinEyes.exe\"") + '\0');
     EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(1));
 
     // A folder that no Western code page can spell, with a character beyond U+FFFF: stored exactly.
     StartupRegistration{registry(), ProgramPath(L"C:\\桌面玩具\\Ωμέγα 𠀀", L"TavrinEyes")}.RegisterStartup();
-    EXPECT_EQ(ReadW(LocalMachine, RunKey, RunValue).Data, Utf16(u"\"C:\\桌面玩具\\Ωμέγα 𠀀\\TavrinEyes.exe\""));
+    EXPECT_EQ(ReadW(LocalMachine, RunKey, RunValue).Data,
+              Terminated(Utf16(u"\"C:\\桌面玩具\\Ωμέγα 𠀀\\TavrinEyes.exe\"")));
 
     // Register twice: one value, the last path, bare without blanks.
     StartupRegistration{registry(), ProgramPath(L"D:\\", L"TavrinEyes")}.RegisterStartup();
-    EXPECT_EQ(ReadW(LocalMachine, RunKey, RunValue).Data, Utf16(u"D:\\TavrinEyes.exe"));
+    EXPECT_EQ(ReadW(LocalMachine, RunKey, RunValue).Data, Terminated(Utf16(u"D:\\TavrinEyes.exe")));
 
     startup.UnregisterStartup();
     EXPECT_EQ(Read(LocalMachine, RunKey, RunValue).Code, FileNotFound);
@@ -223,10 +231,18 @@ TEST_F(RegistryContract, RunValueOfMoreThan255CharactersCountsAsAbsentAndAnother
     WriteRun(registry(), std::vector<std::uint8_t>(ansi256.begin(), ansi256.end()), false);
     EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(0));
 
-    WriteRun(registry(), Utf16(u"C:\\" + std::u16string(248, u'é') + u".exe"), true);
-    EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(1));
-    WriteRun(registry(), Utf16(u"C:\\" + std::u16string(249, u'é') + u".exe"), true);
-    EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(0));
+    // The same with the terminator counted, as the eyes and the setup write it: the terminator takes
+    // no character's place.
+    const std::u16string wide255 = u"C:\\" + std::u16string(248, u'é') + u".exe";
+    for (const bool terminated : {false, true}) {
+        const auto bytes = [&](const std::u16string& text) {
+            return terminated ? Terminated(Utf16(text)) : Utf16(text);
+        };
+        WriteRun(registry(), bytes(wide255), true);
+        EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(1)) << "terminated: " << terminated;
+        WriteRun(registry(), bytes(wide255 + u"x"), true);
+        EXPECT_EQ(startup.IsStartupRegistered(), std::optional<std::int16_t>(0)) << "terminated: " << terminated;
+    }
 
     const std::string other = "C:\\Elsewhere\\Other.exe";
     WriteRun(registry(), std::vector<std::uint8_t>(other.begin(), other.end()), false);

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# `./dev sign` with a throwaway self-signed code-signing certificate made here (openssl): it signs
-# copies of the three built programs and of the setup, and osslsigncode verifies every signature
-# against that certificate; the signed setup still installs (its own integrity check passes with the
-# signature appended). Without TAVRIN_SIGN_CERT nothing is signed; a half-set configuration, a wrong
-# password or an unreachable timestamp server signs nothing and fails. No timestamp server can be
-# reached from a test, so the signing itself runs with TAVRIN_SIGN_TIMESTAMP=none.
+# `./dev sign` with throwaway keys made here: a self-signed code-signing certificate (openssl) in a
+# PKCS#12 file, the same key on a SoftHSM2 token (PKCS#11), and a signing command of our own. The .pfx
+# way signs copies of the three built programs and of the setup; the token signs copies of the
+# programs and makes the setup from them, makensis having ./dev sign the uninstaller and the setup;
+# osslsigncode verifies every signature against the certificate, and the token-signed setup installs
+# under Wine with a signed Uninstall.exe. Without a key nothing is signed; a half-set configuration, a
+# wrong password or PIN, a missing module, an unreachable timestamp server or a signing command that
+# leaves no signature signs nothing and fails. No timestamp server can be reached from a test, so the
+# signing itself runs with TAVRIN_SIGN_TIMESTAMP=none.
 # Usage: dev-sign.sh <the dev script> <folder of the built programs> <the setup file> <template prefix>
 set -euo pipefail
 dev=$1
@@ -48,7 +51,8 @@ not_verified() { ! verified "$1"; }
 
 sign() {  # the environment's settings for ./dev sign, then the log file
     local log=${*: -1}
-    env -u TAVRIN_SIGN_CERT -u TAVRIN_SIGN_PASSWORD -u TAVRIN_SIGN_TIMESTAMP "${@:1:$#-1}" "$dev" sign "${files[@]}" >"$log" 2>&1
+    env -u TAVRIN_SIGN_CERT -u TAVRIN_SIGN_PASSWORD -u TAVRIN_SIGN_TIMESTAMP -u TAVRIN_SIGN_PKCS11_MODULE \
+        -u TAVRIN_SIGN_KEY -u TAVRIN_SIGN_COMMAND -u TAVRIN_PROGRAMS_DIR "${@:1:$#-1}" "$dev" sign "${files[@]}" >"$log" 2>&1
 }
 
 # --- Nothing set: nothing signed, and it says so.
@@ -96,16 +100,96 @@ for file in "${files[@]}"; do
     check "$name: one signature" grep -q 'Number of verified signatures: 1' "$work/verify.log"
 done
 
-# --- The signed setup installs silently under Wine, in a prefix cloned from the tests' template.
+# --- A key on a token: SoftHSM2 keeps its tokens in a folder of the test's own. The same key and
+# certificate, the certificate given as DER; the PIN has a blank.
+export SOFTHSM2_CONF="$work/softhsm2.conf"
+mkdir "$work/tokens"
+printf 'directories.tokendir = %s\nobjectstore.backend = file\nlog.level = ERROR\n' "$work/tokens" >"$SOFTHSM2_CONF"
+pin='12 34'
+softhsm2-util --init-token --free --label "Tavrin Test" --so-pin 5678 --pin "$pin" >/dev/null
+openssl pkcs8 -topk8 -nocrypt -in "$work/key.pem" -out "$work/key.p8"
+softhsm2-util --import "$work/key.p8" --token "Tavrin Test" --label signer --id 01 --pin "$pin" >/dev/null
+openssl x509 -in "$work/cert.pem" -outform DER -out "$work/cert.der"
+module=/usr/lib/softhsm/libsofthsm2.so
+key_uri="pkcs11:token=Tavrin%20Test;object=signer;type=private"
+
+# The programs to sign, and the setup made beside their folder, as in the build's layout.
+build="$work/token build"
+mkdir -p "$build/TavrinEyes"
+cp "$programs/TavrinEyes.exe" "$programs/skinner.exe" "$programs/TavrinEyes_PIL.exe" "$build/TavrinEyes/"
+cp -r "$build/TavrinEyes" "$work/token originals"
+token_unchanged() {
+    local name
+    for name in TavrinEyes.exe skinner.exe TavrinEyes_PIL.exe; do
+        cmp -s "$build/TavrinEyes/$name" "$work/token originals/$name" || return 1
+    done
+    [ ! -e "$build/TavrinEyes-2.0-setup.exe" ]
+}
+sign_build() {  # as sign, naming no file: the programs of the token build, and the setup made from them
+    local named=("${files[@]}") status=0
+    files=()
+    sign TAVRIN_PROGRAMS_DIR="$build/TavrinEyes" TAVRIN_SIGN_KEY="$key_uri" TAVRIN_SIGN_CERT="$work/cert.der" \
+        TAVRIN_SIGN_TIMESTAMP=none "$@" || status=$?
+    files=("${named[@]}")
+    return $status
+}
+
+status=0
+sign_build TAVRIN_SIGN_PKCS11_MODULE="$module" TAVRIN_SIGN_PASSWORD="wrong" "$work/wrong-pin.log" || status=$?
+check "a wrong PIN fails (status $status)" [ "$status" != 0 ]
+check "and says so" grep -q 'PIN incorrect' "$work/wrong-pin.log"
+check "and signs nothing" token_unchanged
+status=0
+sign_build TAVRIN_SIGN_PKCS11_MODULE="$work/missing.so" TAVRIN_SIGN_PASSWORD="$pin" "$work/no-module.log" || status=$?
+check "a missing module fails (status $status)" [ "$status" != 0 ]
+check "and names it" grep -q "module $work/missing.so (TAVRIN_SIGN_PKCS11_MODULE) is missing" "$work/no-module.log"
+check "and signs nothing" token_unchanged
+
+status=0
+SECONDS=0
+sign_build TAVRIN_SIGN_PKCS11_MODULE="$module" TAVRIN_SIGN_PASSWORD="$pin" "$work/token.log" || status=$?
+echo "  signing through the token, with the setup made anew: $SECONDS s"
+sed 's/^/  | /' "$work/token.log"
+check "signing through the token succeeds (status $status)" [ "$status" = 0 ]
+for file in "$build/TavrinEyes/TavrinEyes.exe" "$build/TavrinEyes/skinner.exe" "$build/TavrinEyes/TavrinEyes_PIL.exe" \
+    "$build/TavrinEyes-2.0-setup.exe"; do
+    check "$(basename "$file") is signed through the token" verified "$file"
+    check "$(basename "$file"): by the throwaway certificate" \
+        grep -q 'Subject: /CN=Tavrin Eyes throwaway signer' "$work/verify.log"
+done
+
+# --- A signing service's own tool: here a script that signs in place with the PKCS#12 file.
+cat >"$work/service-sign" <<EOF
+#!/bin/sh
+osslsigncode sign -pkcs12 "$work/signer.p12" -readpass "$work/p12-password" -h sha256 -in "\$1" -out "\$1.out" \
+    >/dev/null && mv "\$1.out" "\$1"
+EOF
+printf '%s' "$password" >"$work/p12-password"
+chmod +x "$work/service-sign"
+rm -rf "$copies" && cp -r "$work/originals" "$copies"
+status=0
+sign TAVRIN_SIGN_COMMAND="'$work/service-sign'" "$work/command.log" || status=$?
+check "signing through TAVRIN_SIGN_COMMAND succeeds (status $status)" [ "$status" = 0 ]
+for file in "${files[@]}"; do check "$(basename "$file") is signed by the command" verified "$file"; done
+rm -rf "$copies" && cp -r "$work/originals" "$copies"
+status=0
+sign TAVRIN_SIGN_COMMAND=true "$work/command-no-signature.log" || status=$?
+check "a command that signs nothing fails (status $status)" [ "$status" != 0 ]
+check "and says so" grep -q 'carries no signature' "$work/command-no-signature.log"
+
+# --- The token-signed setup installs silently under Wine, in a prefix cloned from the tests' template;
+# what it installs carries the signatures, the uninstaller it wrote included.
 cp -a "$template" "$work/prefix"
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 setup_name=$(basename "$setup")
-cp "$copies/$setup_name" "$work/prefix/drive_c/$setup_name"
+cp "$build/$setup_name" "$work/prefix/drive_c/$setup_name"
 printf '@"C:\\%s" /S\r\n@exit /b %%errorlevel%%\r\n' "$setup_name" >"$work/prefix/drive_c/install.bat"
 status=0
 env -u DISPLAY timeout 120 wine 'C:\install.bat' >/dev/null 2>&1 || status=$?
 check "the signed setup runs silently to its end (status $status)" [ "$status" = 0 ]
 installed="$work/prefix/drive_c/Program Files/Tavrin Eyes"
-check "and installs the programs" cmp -s "$installed/TavrinEyes.exe" "$programs/TavrinEyes.exe"
+check "and installs the signed programs" cmp -s "$installed/TavrinEyes.exe" "$build/TavrinEyes/TavrinEyes.exe"
+check "the installed Uninstall.exe is signed" verified "$installed/Uninstall.exe"
+check "Uninstall.exe: by the throwaway certificate" grep -q 'Subject: /CN=Tavrin Eyes throwaway signer' "$work/verify.log"
 
 [ "$failures" = 0 ] || { echo "$failures check(s) failed"; exit 1; }

@@ -1,6 +1,7 @@
 // The setup file under Wine: what it installs and registers, what its uninstaller ends and removes
 // (and what it leaves alone), installing again over an earlier installation or into another folder,
-// and replacing or removing programs that a running copy it cannot close still holds.
+// closing running copies through their windows, starting the eyes through the desktop shell rather
+// than itself, and replacing or removing programs that a running copy it cannot close still holds.
 
 #include "tests/e2e/Eyes.h"
 
@@ -172,15 +173,19 @@ TEST(Installer, SilentInstallThenUninstallRemovesEverythingOfThisInstallationOnl
     EXPECT_FALSE(session.KeyExists("HKCU", ProductKey));
     const std::string runText = "\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"";
     EXPECT_EQ(Text(session.Query("HKLM", RunKey, RunValue)), runText);
+    EXPECT_EQ(session.QueryW("HKLM", RunKey, RunValue).Size, 92u) << "45 characters and their terminator, 2 bytes each";
 
-    // The installed eyes' first run writes the settings, and the same start-with-Windows value; a
-    // copy from another folder runs beside them.
+    // The installed eyes' first run writes the settings, and the same start-with-Windows value, its
+    // terminator counted too; a copy from another folder runs beside them.
     pid_t eyes = 0;
+    session.DeleteValue("HKLM", RunKey, RunValue);
     ASSERT_NE(StartEyes(session, &eyes).Form1, "0");
     ASSERT_TRUE(session.KeyExists("HKCU", settings::SettingsKey));
     EXPECT_EQ(Text(session.Query("HKLM", RunKey, RunValue)), runText);
+    EXPECT_EQ(session.QueryW("HKLM", RunKey, RunValue).Size, 92u);
     const pid_t other = StartCopyElsewhere(session);
-    // The value names this installation's program also without quotes and in other letters.
+    // The value names this installation's program also without quotes, in other letters and without
+    // a terminator.
     session.SetValue("HKLM", RunKey, RunValue, 1, Bytes("c:\\program files\\tavrin eyes\\TAVRINEYES.EXE"));
     // Turned off in Task Manager, for the machine and for this user.
     const std::vector<unsigned char> off{3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
@@ -233,7 +238,8 @@ TEST(Installer, InstallingAgainReplacesTheFilesAndKeepsTheSettings) {
 
     ASSERT_NO_FATAL_FAILURE(RunSetup(session));
 
-    EXPECT_TRUE(session.WaitExit(eyes, 5s).has_value()) << "the running eyes of that folder were not closed";
+    // Closed through their window, as their menu's Close ends them (ended by force, they give 1).
+    EXPECT_EQ(session.WaitExit(eyes, 5s), std::optional<int>(0)) << "the running eyes of that folder were not closed";
     for (const char* program : Programs)
         EXPECT_TRUE(ReadFile(session.UnixPath(Installed(program))) == ReadFile(ProgramsDir() + "/" + program))
             << program << " was not replaced";
@@ -272,15 +278,35 @@ TEST(Installer, AnInstallationStaysInItsFolderAndMovesWholeIntoAnother) {
     session.SetText(settings::SettingsKey, "top", "45");
     WriteFile(session.UnixPath(Installed("skinner.exe", custom)), "an older skinner");
 
-    // Installing again, through the pages, taking the folder the folder page offers: the
-    // installation's folder. The finish page starts the eyes from there, and the opener shows the
-    // welcome page.
+    // Installing again, through the pages, over the eyes running from the installation's folder, and
+    // taking the folder the folder page offers: that one. Leaving the folder page asks to close
+    // them; the setup closes them through their window. The finish page has the desktop shell
+    // start the eyes from there, and the opener show the welcome page: one pair of eyes runs, and
+    // neither program is the setup's child.
+    const pid_t running = session.Start(Installed("TavrinEyes.exe", custom));
+    ASSERT_NE(session.WaitWindow(FormClass, "Form6", 15s), "0");
     const pid_t setup = session.Start(SetupInPrefix);
     const std::string wizard = session.WaitWindow("#32770", "Tavrin Eyes 2.0 Setup", 30s);
     ASSERT_NE(wizard, "0");
     ASSERT_TRUE(PressOn(session, wizard, "&Next >"));
-    ASSERT_TRUE(PressOn(session, wizard, "&Install"));
+    ASSERT_TRUE(Session::WaitFor([&] { return ShowsButton(session, wizard, "&Install"); }, 30s));
+    session.Ask("postpress " + wizard + " 1");  // its question is modal: a sent click would wait for it
+    std::string question = "0";
+    ASSERT_TRUE(Session::WaitFor(
+        [&] {
+            question = session.FindWindow("#32770", "Tavrin Eyes 2.0 Setup");
+            return question != wizard && question != "0" && session.Ask("visible " + question) == "1";
+        },
+        15s))
+        << "the folder page did not say that it closes the running eyes";
+    EXPECT_EQ(session.Ask("msgbuttons " + question), "OK;Cancel;");
+    session.Ask("press " + question + " 1");
+    EXPECT_EQ(session.WaitExit(running, 30s), std::optional<int>(0)) << "not closed as their menu's Close does";
     ASSERT_TRUE(PressOn(session, wizard, "&Finish"));
+    // The opener ends 3 s after it starts: who started it is read while it runs.
+    std::string opener = "none";
+    EXPECT_TRUE(Session::WaitFor([&] { return (opener = session.Ask("parent TavrinEyes_PIL.exe")) != "none"; }, 30s));
+    EXPECT_EQ(opener, "explorer.exe shell");
     const std::optional<int> exit = session.WaitExit(setup, 30s);
     ASSERT_TRUE(exit.has_value());
     EXPECT_EQ(*exit, 0);
@@ -290,8 +316,13 @@ TEST(Installer, AnInstallationStaysInItsFolderAndMovesWholeIntoAnother) {
     Session::WaitFor([&] { return session.Ask("visible " + form6) == "1"; }, 5s);
     EXPECT_EQ(session.WindowRect(form6).Left, 123);
     EXPECT_EQ(session.WindowRect(form6).Top, 45);
+    EXPECT_EQ(session.WindowsOf("Form6").size(), 1u) << "one pair of eyes";
+    // Wine's desktop answers the shell's automation request: the desktop's own process started the
+    // eyes and the opener.
+    EXPECT_EQ(session.Ask("parent TavrinEyes.exe"), "explorer.exe shell");
     ASSERT_TRUE(Session::WaitFor([&] { return !session.OpenedUrls().empty(); }, 15s));
     EXPECT_EQ(session.OpenedUrls().front(), "http://www.tavrineyes.example/TavrinEyes_PIl.htm");
+
     for (const char* program : Programs)
         EXPECT_TRUE(ReadFile(session.UnixPath(Installed(program, custom))) == ReadFile(ProgramsDir() + "/" + program))
             << program << " was not replaced";

@@ -84,7 +84,7 @@ TEST(Menu, RunAtStartupRemovesAndRestoresTheRunValue) {
     Choose(session, RunAtStartup);
     ASSERT_TRUE(Session::WaitFor([&] { return session.Query("HKLM", settings::RunKey, "Tavrin Eyes").Present; }, 3s));
     EXPECT_EQ(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").Text(),
-              "\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"");
+              std::string("\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"") + '\0');
 }
 
 // The red level of the screen at a point of the left eye's rim (7, 47 in the skin): dark in the

@@ -48,10 +48,11 @@ TEST(Startup, FirstRunWritesTheSettingsAndOpensAtTheLayoutPosition) {
     EXPECT_EQ(left.Text(), "479");
     EXPECT_EQ(session.Query("HKCU", settings::SettingsKey, "top").Text(), "305");
 
-    // Registered to start with Windows, the path quoted because it holds blanks.
+    // Registered to start with Windows, the path quoted because it holds blanks, and its terminator
+    // stored with it.
     RegValue run = session.Query("HKLM", settings::RunKey, "Tavrin Eyes");
     EXPECT_EQ(run.Type, 1u);
-    EXPECT_EQ(run.Text(), "\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"");
+    EXPECT_EQ(run.Text(), std::string("\"C:\\Program Files\\Tavrin Eyes\\TavrinEyes.exe\"") + '\0');
     EXPECT_EQ(run.Size, run.Text().size());
 
     // Two 14 x 14 pupils and the skin holder outside the client area.

@@ -38,8 +38,10 @@ void ExpectRunValueNamesTheFolder(Session& session) {
     const RegValue run = session.QueryW("HKLM", settings::RunKey, "Tavrin Eyes");
     ASSERT_TRUE(run.Present);
     EXPECT_EQ(run.Type, 1u);
-    EXPECT_EQ(run.Data, Utf16(RunCommand));
-    EXPECT_EQ(run.Size, run.Data.size()) << "no terminator";
+    std::vector<unsigned char> terminated = Utf16(RunCommand);
+    terminated.insert(terminated.end(), {0, 0});
+    EXPECT_EQ(run.Data, terminated);
+    EXPECT_EQ(run.Size, run.Data.size());
 }
 
 // Dark pixels in the left margin of a menu row, where a check mark is drawn. The rows lie below the

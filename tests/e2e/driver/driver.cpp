@@ -1,11 +1,13 @@
 // The test driver: a console program that runs in the same Wine prefix as the programs under test
 // and answers one line per command read from standard input. It reads windows (positions, styles,
-// owners, z-order), message boxes and the registry, moves the cursor, and can hold a file open as
-// another program would.
+// owners, z-order), message boxes, the registry and which process started a program, moves the
+// cursor, and can hold a file open as another program would.
 //
 // Window handles are written and read as hexadecimal numbers; 0 means none.
 
 #include <windows.h>
+//
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <iostream>
@@ -172,6 +174,31 @@ std::string SendDpiChanged(HWND window, int dpi, const RECT& suggested) {
     return answer;
 }
 
+// Who started a running program: "<parent's file name> shell" when the parent is the process of the
+// desktop shell's window, "<parent's file name>" when not, "none" when no process runs that file.
+std::string ParentOf(const std::string& exe) {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return "none";
+    std::vector<PROCESSENTRY32> processes;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        processes.push_back(entry);
+    CloseHandle(snapshot);
+    HWND shell = GetShellWindow();
+    if (!shell) shell = GetDesktopWindow();
+    DWORD shellProcess = 0;
+    GetWindowThreadProcessId(shell, &shellProcess);
+    for (const PROCESSENTRY32& child : processes) {
+        if (lstrcmpiA(child.szExeFile, exe.c_str()) != 0) continue;
+        for (const PROCESSENTRY32& parent : processes)
+            if (parent.th32ProcessID == child.th32ParentProcessID)
+                return std::string(parent.szExeFile) + (parent.th32ProcessID == shellProcess ? " shell" : "");
+        return "(ended)";
+    }
+    return "none";
+}
+
 std::string Answer(const std::string& line) {
     std::istringstream in(line);
     std::string command;
@@ -288,6 +315,11 @@ std::string Answer(const std::string& line) {
         int id = std::stoi(Arg(in));
         SendMessageA(GetDlgItem(box, id), BM_CLICK, 0, 0);
         out << "ok";
+    } else if (command == "postpress") {  // postpress <hwnd> <id>: the same, not waiting for what it opens
+        HWND box = ToHwnd(Arg(in));
+        int id = std::stoi(Arg(in));
+        PostMessageA(GetDlgItem(box, id), BM_CLICK, 0, 0);
+        out << "ok";
     } else if (command == "key") {  // key <hwnd> <virtual key> : a key press posted to a window
         HWND window = ToHwnd(Arg(in));
         WPARAM key = std::stoul(Arg(in), nullptr, 0);
@@ -352,6 +384,8 @@ std::string Answer(const std::string& line) {
         const HANDLE file =
             CreateFileA(Rest(in).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         out << (file != INVALID_HANDLE_VALUE ? "ok" : "failed " + std::to_string(GetLastError()));
+    } else if (command == "parent") {  // parent <file name of a program> : who started it (ParentOf)
+        out << ParentOf(Rest(in));
     } else if (command == "ping") {
         out << "pong";
     } else {
