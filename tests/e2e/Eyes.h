@@ -42,6 +42,15 @@ inline std::string WaitNewOverlay(Session& session, const std::string& oldForm6,
     return shown ? form6 : "0";
 }
 
+// The settings of a later run on a 1024 x 768 screen.
+inline void StoreLaterRun(Session& session, int left, int top, unsigned onTop, unsigned skin) {
+    session.SetText(settings::SettingsKey, "scres", "1024X768");
+    session.SetText(settings::SettingsKey, "left", std::to_string(left));
+    session.SetText(settings::SettingsKey, "top", std::to_string(top));
+    session.SetDword(settings::SettingsKey, "ontop", onTop);
+    session.SetDword(settings::SettingsKey, "skin", skin);
+}
+
 // The stored place of the eyes, "left" and "top" as their texts stand.
 inline std::pair<std::string, std::string> StoredPlace(Session& session) {
     return {session.Query("HKCU", settings::SettingsKey, "left").Text(),

@@ -176,12 +176,6 @@ struct TwoScales {
 
 class OtherMonitor : public ::testing::TestWithParam<TwoScales> {};
 
-// The pupil's box on the screen holds the point.
-bool Holds(const Rect& form1, const Child& pupil, int x, int y) {
-    return x >= form1.Left + pupil.X && x < form1.Left + pupil.X + pupil.Width && y >= form1.Top + pupil.Y &&
-           y < form1.Top + pupil.Y + pupil.Height;
-}
-
 // A drag by the left pupil during which the eyes reach the other monitor, then one by the right pupil
 // wholly on it: the eyes move by the pointer's travel, the overlay with them, and the release stores
 // the place.
@@ -190,91 +184,80 @@ TEST_P(OtherMonitor, DraggingThePupilsMovesTheEyesByThePointersTravel) {
     Session session;
     session.Install();
     SetDpi(session, system);
-    session.SetText(settings::SettingsKey, "scres", "1024X768");
-    session.SetText(settings::SettingsKey, "left", "200");
-    session.SetText(settings::SettingsKey, "top", "150");
-    session.SetDword(settings::SettingsKey, "ontop", 1);
-    session.SetDword(settings::SettingsKey, "skin", 1);
+    StoreLaterRun(session, 200, 150, 1, 1);
     EyesWindows eyes = StartEyes(session);
     ASSERT_NE(eyes.Form1, "0");
     const double s = system / 96.0, m = monitor / 96.0;  // the scales, 1 at 100 %
-    const int side = static_cast<int>(14 * s + 0.5), newSide = static_cast<int>(14 * m + 0.5);
-    const auto pupilsHold = [&](int which, int size, int x, int y) {
+    const auto round = [](double value) { return static_cast<int>(value + 0.5); };
+    // The pupil (0 left, 1 right) of that size stands under the point.
+    const auto pupilHolds = [&](int which, int size, int x, int y) {
         return Session::WaitFor(
             [&] {
                 const auto [left, right] = Pupils(session, eyes.Form1, size);
-                return left.Width == size && Holds(session.WindowRect(eyes.Form1), which ? right : left, x, y);
+                const Child& pupil = which ? right : left;
+                const Rect form1 = session.WindowRect(eyes.Form1);
+                const int inX = x - form1.Left - pupil.X, inY = y - form1.Top - pupil.Y;
+                return pupil.Width == size && inX >= 0 && inX < size && inY >= 0 && inY < size;
             },
             3s);
+    };
+    // Form1 at that top-left (Left and Top are two moves of it: both are waited for).
+    const auto eyesAt = [&](int left, int top) {
+        return Session::WaitFor(
+            [&] { return session.WindowRect(eyes.Form1).Left == left && session.WindowRect(eyes.Form1).Top == top; },
+            3s);
+    };
+    // The overlay at Form1's top-left, and that place stored.
+    const auto settled = [&](const Rect& form1) {
+        EXPECT_EQ(session.WindowRect(eyes.Form6).Left, form1.Left);
+        EXPECT_EQ(session.WindowRect(eyes.Form6).Top, form1.Top);
+        EXPECT_TRUE(Session::WaitFor(
+            [&] {
+                return StoredPlace(session) == Place{std::to_string(form1.Left), std::to_string(form1.Top)};
+            },
+            2s));
     };
 
     // On the left eye's centre (34.5, 47.5 at 100 %) the pupil stands under the pointer.
     int x = 200 + static_cast<int>(34.5 * s), y = 150 + static_cast<int>(47.5 * s);
     session.MouseMove(x, y);
-    ASSERT_TRUE(pupilsHold(0, side, x, y));
+    ASSERT_TRUE(pupilHolds(0, round(14 * s), x, y));
     session.MouseDown(1);
     session.MouseMove(x + 20, y + 12);
     session.MouseMove(x += 40, y += 24);
-    // Left and Top are two moves of the window: both are waited for.
-    const auto eyesAt = [&](int left, int top) {
-        return Session::WaitFor(
-            [&] {
-                const Rect now = session.WindowRect(eyes.Form1);
-                return now.Left == left && now.Top == top;
-            },
-            3s);
-    };
     ASSERT_TRUE(eyesAt(240, 174));
 
     // Halfway, the eyes reach the other monitor; the suggested rectangle keeps their top-left.
-    const int width = static_cast<int>(130 * m + 0.5), height = static_cast<int>(88 * m + 0.5);
-    const int skinHeight = static_cast<int>(90 * m + 0.5);
-    const auto dpiChanged = [&](const std::string& window, int h) {
-        return session.Ask("dpi " + window + " " + std::to_string(monitor) + " 240 174 " + std::to_string(240 + width) +
-                           " " + std::to_string(174 + h));
+    const auto dpiChanged = [&](const std::string& window, int height) {
+        return session.Ask("dpi " + window + " " + std::to_string(monitor) + " 240 174 " +
+                           std::to_string(240 + round(130 * m)) + " " + std::to_string(174 + round(height * m)));
     };
-    ASSERT_EQ(dpiChanged(eyes.Form6, skinHeight), "ok");
-    ASSERT_EQ(dpiChanged(eyes.Form1, height), "ok");
+    ASSERT_EQ(dpiChanged(eyes.Form6, 90), "ok");
+    ASSERT_EQ(dpiChanged(eyes.Form1, 88), "ok");
     Rect form1 = session.WindowRect(eyes.Form1);
     EXPECT_EQ(form1.Left, 240);
-    EXPECT_EQ(form1.Width(), width);
+    EXPECT_EQ(form1.Width(), round(130 * m));
 
     // The rest of the drag: the held pupil comes back under the pointer, and the eyes move by the
     // rest of the pointer's travel, give or take the pupil's reach in its eye (31 x 45 at 100 %).
     session.MouseMove(x + 20, y + 12);
     session.MouseMove(x += 40, y += 24);
-    EXPECT_TRUE(pupilsHold(0, newSide, x, y)) << "the held pupil under the pointer";
+    EXPECT_TRUE(pupilHolds(0, round(14 * m), x, y)) << "the held pupil under the pointer";
     session.MouseUp(1);
     form1 = session.WindowRect(eyes.Form1);
     EXPECT_NEAR(form1.Left, 240 + 40, 31 * m);
     EXPECT_NEAR(form1.Top, 174 + 24, 45 * m);
-    Rect form6 = session.WindowRect(eyes.Form6);
-    EXPECT_EQ(form6.Left, form1.Left);
-    EXPECT_EQ(form6.Top, form1.Top);
-    EXPECT_EQ(form6.Height(), skinHeight) << "the skin drawn at the monitor's scale";
-    EXPECT_TRUE(Session::WaitFor(
-        [&] {
-            return StoredPlace(session) == Place{std::to_string(form1.Left), std::to_string(form1.Top)};
-        },
-        2s));
+    EXPECT_EQ(session.WindowRect(eyes.Form6).Height(), round(90 * m)) << "the skin drawn at the monitor's scale";
+    settled(form1);
 
     // On that monitor, by the right pupil (its eye's centre at 94.5, 47.5): exactly the travel of
     // 80, 48 pixels.
     x = form1.Left + static_cast<int>(94.5 * m), y = form1.Top + static_cast<int>(47.5 * m);
     session.MouseMove(x, y);
-    ASSERT_TRUE(pupilsHold(1, newSide, x, y));
+    ASSERT_TRUE(pupilHolds(1, round(14 * m), x, y));
     session.Drag(x, y, x + 80, y + 48, 2);
     EXPECT_TRUE(eyesAt(form1.Left + 80, form1.Top + 48));
-    const Rect moved = session.WindowRect(eyes.Form1);
-    form6 = session.WindowRect(eyes.Form6);
-    EXPECT_EQ(form6.Left, moved.Left);
-    EXPECT_EQ(form6.Top, moved.Top);
-    EXPECT_TRUE(Session::WaitFor(
-        [&] {
-            return StoredPlace(session) == Place{std::to_string(moved.Left), std::to_string(moved.Top)};
-        },
-        2s))
-        << "released by the right pupil";
+    settled(session.WindowRect(eyes.Form1));  // released by the right pupil
 }
 
 // A 200 % laptop with the eyes on a 100 % monitor; a 100 % main monitor with the eyes at 150 %.

@@ -9,14 +9,6 @@ using namespace e2e;
 
 namespace {
 
-void StoreLaterRun(Session& session, int left, int top, unsigned onTop, unsigned skin) {
-    session.SetText(settings::SettingsKey, "scres", "1024X768");
-    session.SetText(settings::SettingsKey, "left", std::to_string(left));
-    session.SetText(settings::SettingsKey, "top", std::to_string(top));
-    session.SetDword(settings::SettingsKey, "ontop", onTop);
-    session.SetDword(settings::SettingsKey, "skin", skin);
-}
-
 TEST(Skin, OverlayLiesUnderTheEyesAtTheSamePlaceAndBothAreTopmost) {
     Session session;
     session.Install();
