@@ -152,6 +152,13 @@ TEST(DpiChange, TheAboutWindowKeepsEveryTextInsideAtEachScale) {
         GetWindowRect(about.Command1.hWnd(), &button);
         MapWindowPoints(nullptr, about.hWnd(), reinterpret_cast<POINT*>(&button), 2);
         EXPECT_TRUE(Inside(button, client));
+        // The title bar's icon loaded at the scale: 16 pixels at 100 %.
+        ICONINFO icon{};
+        GetIconInfo(reinterpret_cast<HICON>(SendMessageA(about.hWnd(), WM_GETICON, ICON_SMALL, 0)), &icon);
+        BITMAP bitmap{};
+        GetObjectA(icon.hbmColor, sizeof bitmap, &bitmap);
+        forms::unique_hbitmap colour(icon.hbmColor), mask(icon.hbmMask);
+        EXPECT_EQ(bitmap.bmWidth, 16 * scale.Dpi / 96);
     }
 }
 
