@@ -19,6 +19,7 @@ namespace e2e {
 
 std::string ProgramsDir() { return TAVRIN_PROGRAMS_DIR; }
 std::string DriverExe() { return TAVRIN_DRIVER_EXE; }
+std::string FormsTestsExe() { return TAVRIN_FORMS_TESTS_EXE; }
 std::string TemplatePrefix() { return TAVRIN_TEMPLATE_PREFIX; }
 
 namespace {

@@ -163,6 +163,7 @@ bool Session::WaitFor(Condition condition, Millis timeout, Millis step) {
 // Where the built pieces are (set by the build).
 std::string ProgramsDir();
 std::string DriverExe();
+std::string FormsTestsExe();  // the form layer's tests built for Windows
 std::string TemplatePrefix();
 
 }  // namespace e2e
