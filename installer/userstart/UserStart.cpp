@@ -13,6 +13,8 @@
 // Exit codes: 0 done (or a shell answers), 2 no desktop shell answered (within 30 s), 3 the shell
 // refused to start the program, 4 wrong arguments.
 
+#include "forms/Handles.h"
+
 #include <windows.h>
 //
 #include <exdisp.h>
@@ -32,33 +34,6 @@ constexpr int Started = 0;
 constexpr int NoShell = 2;
 constexpr int Refused = 3;
 constexpr int Usage = 4;
-
-// Holds one reference to a COM interface and releases it; copying is not allowed.
-template <class Interface>
-class ComRef {
-public:
-    ComRef() = default;
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ~ComRef() { reset(); }
-
-    Interface* get() const { return pointer_; }
-    Interface* operator->() const { return pointer_; }
-    explicit operator bool() const { return pointer_ != nullptr; }
-    // For calls that hand out a new reference: the old one is released first.
-    Interface** put() {
-        reset();
-        return &pointer_;
-    }
-    void** put_void() { return reinterpret_cast<void**>(put()); }
-    void reset() {
-        if (pointer_) pointer_->Release();
-        pointer_ = nullptr;
-    }
-
-private:
-    Interface* pointer_ = nullptr;
-};
 
 // A VARIANT cleared on the way out.
 class Variant {
@@ -104,8 +79,8 @@ private:
 
 // The shell's application object, reached through the desktop window of the shell that runs now;
 // `shellProcess` is the process that owns that window. Empty when no desktop shell answers.
-void DesktopShell(ComRef<IShellDispatch2>& shell, DWORD& shellProcess) {
-    ComRef<IShellWindows> windows;
+void DesktopShell(forms::unique_com<IShellDispatch2>& shell, DWORD& shellProcess) {
+    forms::unique_com<IShellWindows> windows;
     if (FAILED(
             CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows, windows.put_void())))
         return;
@@ -114,17 +89,17 @@ void DesktopShell(ComRef<IShellDispatch2>& shell, DWORD& shellProcess) {
     (*desktopPlace).lVal = CSIDL_DESKTOP;
     Variant noRoot;
     long desktopWindow = 0;
-    ComRef<IDispatch> desktop;
+    forms::unique_com<IDispatch> desktop;
     if (windows->FindWindowSW(desktopPlace.get(), noRoot.get(), SWC_DESKTOP, &desktopWindow, SWFO_NEEDDISPATCH,
                               desktop.put()) != S_OK ||
         !desktop)
         return;
-    ComRef<IServiceProvider> services;
-    ComRef<IShellBrowser> browser;
-    ComRef<IShellView> view;
-    ComRef<IDispatch> background;
-    ComRef<IShellFolderViewDual> folderView;
-    ComRef<IDispatch> application;
+    forms::unique_com<IServiceProvider> services;
+    forms::unique_com<IShellBrowser> browser;
+    forms::unique_com<IShellView> view;
+    forms::unique_com<IDispatch> background;
+    forms::unique_com<IShellFolderViewDual> folderView;
+    forms::unique_com<IDispatch> application;
     if (FAILED(desktop->QueryInterface(IID_IServiceProvider, services.put_void())) ||
         FAILED(services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.put_void())) ||
         FAILED(browser->QueryActiveShellView(view.put())) ||
@@ -148,7 +123,7 @@ int Run(int argc, wchar_t** argv) {
     const std::wstring argument = argv[1];
     ComApartment com;
     if (!com.ready()) return NoShell;
-    ComRef<IShellDispatch2> shell;
+    forms::unique_com<IShellDispatch2> shell;
     DWORD shellProcess = 0;
     DesktopShell(shell, shellProcess);
     if (!shell) return NoShell;
