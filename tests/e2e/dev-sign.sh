@@ -55,6 +55,18 @@ sign() {  # the environment's settings for ./dev sign, then the log file
         -u TAVRIN_SIGN_KEY -u TAVRIN_SIGN_COMMAND -u TAVRIN_PROGRAMS_DIR "${@:1:$#-1}" "$dev" sign "${files[@]}" >"$log" 2>&1
 }
 
+# A run that must be refused: `refused <what> <pattern its log holds> <check that nothing was signed|->
+# <sign function> <settings...> <log>`.
+refused() {
+    local what=$1 pattern=$2 untouched=$3 status=0
+    local log=${*: -1}
+    shift 3
+    "$@" || status=$?
+    check "$what fails (status $status)" [ "$status" != 0 ]
+    check "and says so" grep -q -- "$pattern" "$log"
+    [ "$untouched" = - ] || check "and signs nothing" "$untouched"
+}
+
 # --- Nothing set: nothing signed, and it says so.
 status=0
 sign "$work/none.log" || status=$?
@@ -63,11 +75,8 @@ check "it says that nothing is signed" grep -q 'nothing signed' "$work/none.log"
 check "every file is as it was" all_unchanged
 
 # --- A certificate but no timestamp setting: refused, before anything is signed.
-status=0
-sign TAVRIN_SIGN_CERT="$work/signer.p12" TAVRIN_SIGN_PASSWORD="$password" "$work/no-timestamp.log" || status=$?
-check "without TAVRIN_SIGN_TIMESTAMP it fails (status $status)" [ "$status" != 0 ]
-check "it asks for a timestamp server" grep -q 'TAVRIN_SIGN_TIMESTAMP' "$work/no-timestamp.log"
-check "and signs nothing" all_unchanged
+refused "without TAVRIN_SIGN_TIMESTAMP it" 'TAVRIN_SIGN_TIMESTAMP' all_unchanged \
+    sign TAVRIN_SIGN_CERT="$work/signer.p12" TAVRIN_SIGN_PASSWORD="$password" "$work/no-timestamp.log"
 
 # --- A wrong password, and a timestamp server that does not answer: each fails and leaves the file.
 status=0
@@ -134,16 +143,10 @@ sign_build() {  # as sign, naming no file: the programs of the token build, and 
     return $status
 }
 
-status=0
-sign_build TAVRIN_SIGN_PKCS11_MODULE="$module" TAVRIN_SIGN_PASSWORD="wrong" "$work/wrong-pin.log" || status=$?
-check "a wrong PIN fails (status $status)" [ "$status" != 0 ]
-check "and says so" grep -q 'PIN incorrect' "$work/wrong-pin.log"
-check "and signs nothing" token_unchanged
-status=0
-sign_build TAVRIN_SIGN_PKCS11_MODULE="$work/missing.so" TAVRIN_SIGN_PASSWORD="$pin" "$work/no-module.log" || status=$?
-check "a missing module fails (status $status)" [ "$status" != 0 ]
-check "and names it" grep -q "module $work/missing.so (TAVRIN_SIGN_PKCS11_MODULE) is missing" "$work/no-module.log"
-check "and signs nothing" token_unchanged
+refused "a wrong PIN" 'PIN incorrect' token_unchanged \
+    sign_build TAVRIN_SIGN_PKCS11_MODULE="$module" TAVRIN_SIGN_PASSWORD="wrong" "$work/wrong-pin.log"
+refused "a missing module" "module $work/missing.so (TAVRIN_SIGN_PKCS11_MODULE) is missing" token_unchanged \
+    sign_build TAVRIN_SIGN_PKCS11_MODULE="$work/missing.so" TAVRIN_SIGN_PASSWORD="$pin" "$work/no-module.log"
 
 status=0
 SECONDS=0
@@ -172,10 +175,8 @@ sign TAVRIN_SIGN_COMMAND="'$work/service-sign'" "$work/command.log" || status=$?
 check "signing through TAVRIN_SIGN_COMMAND succeeds (status $status)" [ "$status" = 0 ]
 for file in "${files[@]}"; do check "$(basename "$file") is signed by the command" verified "$file"; done
 rm -rf "$copies" && cp -r "$work/originals" "$copies"
-status=0
-sign TAVRIN_SIGN_COMMAND=true "$work/command-no-signature.log" || status=$?
-check "a command that signs nothing fails (status $status)" [ "$status" != 0 ]
-check "and says so" grep -q 'carries no signature' "$work/command-no-signature.log"
+refused "a command that signs nothing" 'carries no signature' - \
+    sign TAVRIN_SIGN_COMMAND=true "$work/command-no-signature.log"
 
 # --- The token-signed setup installs silently under Wine, in a prefix cloned from the tests' template;
 # what it installs carries the signatures, the uninstaller it wrote included.
