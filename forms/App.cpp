@@ -47,13 +47,6 @@ HWND AppObject::HiddenOwner() {
 
 namespace {
 
-// The per-monitor functions of user32 where this Windows has them: a program that also runs on Windows
-// 7 and 8 cannot import them.
-template <typename Function>
-Function User32Function(const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
-}
-
 // The system's DPI is fixed for the life of the process (a change of the main monitor's scale takes a
 // new sign-in for it), so it is read once.
 int ReadDpi() {

@@ -41,6 +41,13 @@ private:
     unique_hwnd hiddenOwner_;
 };
 
+// A function of user32 where this Windows has it, else nullptr: a program that also runs on Windows 7
+// cannot import the newer ones (the per-monitor DPI functions, coalescable timers).
+template <typename Function>
+Function User32Function(const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
 // A window's own DPI as the system tells it now (GetDpiForWindow, from Windows 10 1607 on); 0 where the
 // system cannot tell, and every window then has the system's.
 int WindowDpi(HWND window);

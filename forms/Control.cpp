@@ -48,7 +48,12 @@ int ShiftState(WPARAM keys) {
            (GetKeyState(VK_MENU) < 0 ? AltMask : 0);
 }
 
+// The control that took the mouse at its last press, until it lets it go.
+const Control* mouseHolder = nullptr;
+
 }  // namespace
+
+bool MouseHeld() { return mouseHolder != nullptr; }
 
 int Control::ToPixelsX(float value) const { return static_cast<int>(std::nearbyint(value / UnitsPerPixelX())); }
 int Control::ToPixelsY(float value) const { return static_cast<int>(std::nearbyint(value / UnitsPerPixelY())); }
@@ -60,6 +65,7 @@ RECT Control::ToPixelRect(const Bounds& bounds) const {
 }
 
 Control::~Control() {
+    if (mouseHolder == this) mouseHolder = nullptr;
     // While the object is whole: the window's last messages still reach it. The tooltips go with their
     // owner, first.
     tooltip_.reset();
@@ -163,6 +169,9 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONUP:
         HandleMouse(message, wParam, lParam);
         return 0;
+    case WM_CAPTURECHANGED:
+        if (mouseHolder == this) mouseHolder = nullptr;
+        break;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && SetLinkCursor()) return TRUE;
         break;
@@ -214,6 +223,7 @@ void Control::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN:
         button = message == WM_LBUTTONDOWN ? LeftButton : message == WM_RBUTTONDOWN ? RightButton : MiddleButton;
         SetCapture(hwnd_.get());  // the pressed control keeps the mouse until the last button is up
+        mouseHolder = this;
         OnMouseDown(button, shift, x, y);
         return;
     default:

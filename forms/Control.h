@@ -20,6 +20,11 @@ namespace forms {
 
 using MouseHandler = std::function<void(int Button, int Shift, float X, float Y)>;
 
+// Whether a control of the program holds the mouse: from a press on it to the release of the last
+// button, or until something else (a popup menu) takes the mouse. Kept by the controls themselves, so
+// asking costs no call to the system.
+bool MouseHeld();
+
 class Control {
 public:
     Control(const Control&) = delete;

@@ -1,5 +1,6 @@
 #include "forms/Timer.h"
 
+#include "forms/App.h"
 #include "forms/Failure.h"
 
 #include <stdexcept>
@@ -11,7 +12,12 @@ void Timer::SetEnabled(bool enabled) {
     const auto id = reinterpret_cast<UINT_PTR>(this);
     if (enabled) {
         if (!owner_.hWnd()) throw std::logic_error("A timer needs its form loaded before it is enabled.");
-        SetTimer(owner_.hWnd(), id, interval_, &Timer::Tick);
+        using SetCoalescable = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG);
+        static const auto setCoalescable = User32Function<SetCoalescable>("SetCoalescableTimer");
+        if (tolerance_ > 0 && setCoalescable)
+            setCoalescable(owner_.hWnd(), id, interval_, &Timer::Tick, tolerance_);
+        else
+            SetTimer(owner_.hWnd(), id, interval_, &Timer::Tick);
     } else if (owner_.hWnd()) {
         KillTimer(owner_.hWnd(), id);
     }

@@ -10,9 +10,12 @@ namespace forms {
 
 class Timer {
 public:
-    Timer(Control& owner, UINT interval, std::function<void()> tick)
+    // `tolerance` (milliseconds) lets the system move a tick by that much to join it with other wakeups,
+    // where it can (Windows 8 on): for a timer whose exact moment does not matter.
+    Timer(Control& owner, UINT interval, std::function<void()> tick, ULONG tolerance = 0)
         : owner_(owner),
           interval_(interval),
+          tolerance_(tolerance),
           tick_(std::move(tick)) {}
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
@@ -26,6 +29,7 @@ private:
 
     Control& owner_;
     UINT interval_;
+    ULONG tolerance_;
     std::function<void()> tick_;
     bool enabled_ = false;
 };
