@@ -10,9 +10,11 @@
 #include "eyes/logic/Startup.h"
 #include "forms/App.h"
 #include "forms/MsgBox.h"
+#include "forms/RawMouse.h"
 #include "product/Identity.h"
 
 #include <commctrl.h>
+#include <wtsapi32.h>
 
 namespace eyes {
 
@@ -72,6 +74,8 @@ Form1::Form1(Program& program)
       Timer1(*this, 10, [this] { Timer1_Timer(); }),
       Timer2(*this, 9, [this] { Timer2_Timer(); }),
       Timer3(*this, 2000, [this] { Timer3_Timer(); }),
+      CursorCheck(
+          *this, 100, [this] { CursorCheck_Timer(); }, 10),
       program_(program),
       geometry_(GeometryAt(Dpi())) {
     ApplyGeometry(geometry_);
@@ -122,6 +126,8 @@ void Form1::Form_Load() {
 
     program_.ShowOverlay();
     SetForegroundWindow(hWnd());
+    // An unlocked session may find the pointer elsewhere while the eyes sleep.
+    WTSRegisterSessionNotification(hWnd(), NOTIFY_FOR_THIS_SESSION);
 }
 
 // The start-up's decisions (eyes/logic/Startup.h) on this screen and this window, applied: a later
@@ -176,19 +182,68 @@ void Form1::Form_DpiChanged() {
     program_.OverlayFollowsEyes();
 }
 
-void Form1::Timer1_Timer() { TrackPupil(picballLeft, CerLeft, geometry_.LeftRest); }
-void Form1::Timer2_Timer() { TrackPupil(picballRight, CerRight, geometry_.RightRest); }
+void Form1::Timer1_Timer() { TrackPupil(0, picballLeft, CerLeft, geometry_.LeftRest); }
+void Form1::Timer2_Timer() { TrackPupil(1, picballRight, CerRight, geometry_.RightRest); }
 
 // One tick of a pupil's timer: read the cursor, move the pupil towards it. Every tick starts from the
 // window's position now, so the pupils keep tracking while the eyes are dragged.
-void Form1::TrackPupil(forms::PictureBox& pupil, const forms::Shape& eye, const RestPoint& rest) {
-    // Where the cursor cannot be read, the pupils stay where they are rather than look at (0, 0).
-    if (!GetCursorXY(CursorX, CursorY)) return;
-    const PupilSpot spot =
-        PupilPosition({Left(), Top(), forms::Screen.TwipsPerPixelX(), forms::Screen.TwipsPerPixelY()}, eye,
-                      {pupil.Width(), pupil.Height()}, rest, CursorX, CursorY, geometry_.NearRadius);
-    pupil.Move(spot.Left, spot.Top);
-    pupil.Cls();
+void Form1::TrackPupil(std::size_t which, forms::PictureBox& pupil, const forms::Shape& eye, const RestPoint& rest) {
+    // Where the cursor cannot be read, the pupils stay where they are rather than look at (0, 0), and
+    // the tick reads what the last one read.
+    if (GetCursorXY(CursorX, CursorY)) {
+        const PupilSpot spot =
+            PupilPosition({Left(), Top(), forms::Screen.TwipsPerPixelX(), forms::Screen.TwipsPerPixelY()}, eye,
+                          {pupil.Width(), pupil.Height()}, rest, CursorX, CursorY, geometry_.NearRadius);
+        pupil.Move(spot.Left, spot.Top);
+        pupil.Cls();
+    }
+    if (gate_.Ticked(which, InputsFor(pupil, eye), GetTickCount64())) Sleep();
+}
+
+TickInputs Form1::InputsFor(const forms::PictureBox& pupil, const forms::Shape& eye) const {
+    return {CursorX,
+            CursorY,
+            {Left(), Top(), forms::Screen.TwipsPerPixelX(), forms::Screen.TwipsPerPixelY()},
+            eye,
+            {pupil.Width(), pupil.Height()},
+            forms::MouseHeld()};
+}
+
+// The timers stop, the watch starts, and the cursor is read once more: a move between the last tick
+// and the start of the watch would otherwise go unseen until the next one.
+void Form1::Sleep() {
+    Timer1.SetEnabled(false);
+    Timer2.SetEnabled(false);
+    Timer3.SetEnabled(false);
+    gate_.Sleep();
+    forms::ListenToRawMouse(hWnd());
+    CursorCheck.SetEnabled(true);
+    CursorCheck_Timer();
+}
+
+// For what gives no raw mouse input: another program's SetCursorPos, pens and touch, remote sessions.
+void Form1::CursorCheck_Timer() {
+    GetCursorXY(CursorX, CursorY);
+    if (gate_.Differs(0, InputsFor(picballLeft, CerLeft)) || gate_.Differs(1, InputsFor(picballRight, CerRight)))
+        Wake();
+}
+
+void Form1::Wake() {
+    if (!gate_.Asleep()) return;
+    CursorCheck.SetEnabled(false);
+    forms::StopRawMouse();
+    gate_.Wake(GetTickCount64());
+    Timer1.SetEnabled(true);
+    Timer2.SetEnabled(true);
+    Timer3.SetEnabled(true);
+    Timer1_Timer();
+    Timer2_Timer();
+}
+
+LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = Form::HandleMessage(message, wParam, lParam);
+    program_.WakeOn(message, wParam, lParam);
+    return result;
 }
 
 void Form1::Timer3_Timer() { Refresh(); }
@@ -206,10 +261,13 @@ void Form1::picballRight_MouseMove(int Button, int, float X, float Y) {
 void Form1::picballLeft_MouseUp(int Button, int, float, float) { StorePositionAfter(Button); }
 void Form1::picballRight_MouseUp(int Button, int, float, float) { StorePositionAfter(Button); }
 
+// A press wakes the eyes: a drag or the menu follows.
 void Form1::picballLeft_MouseDown(int Button, int, float, float) {
+    Wake();
     if (Button == forms::RightButton) program_.ShowEyesMenu(*this);
 }
 void Form1::picballRight_MouseDown(int Button, int, float, float) {
+    Wake();
     if (Button == forms::RightButton) program_.ShowEyesMenu(*this);
 }
 

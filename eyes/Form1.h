@@ -6,6 +6,7 @@
 #include "eyes/logic/Geometry.h"
 #include "eyes/logic/PupilTracking.h"
 #include "eyes/logic/Startup.h"
+#include "eyes/logic/TrackingGate.h"
 #include "forms/App.h"
 #include "forms/Form.h"
 #include "forms/PictureBox.h"
@@ -29,9 +30,17 @@ public:
     forms::Timer Timer2;             // moves the right pupil, every 9 ms
     forms::Timer Timer3;             // repaints the window, every 2 s
 
+    // While nothing a pupil's tick reads changes, Timer1, Timer2 and Timer3 sleep (eyes/logic/TrackingGate.h);
+    // meanwhile the mouse's raw input and this slow check of the cursor, every 100 ms, watch for a change.
+    forms::Timer CursorCheck;
+
     // The cursor position that each pupil tick reads first, screen pixels.
     long CursorX = 0;
     long CursorY = 0;
+
+    // Something the ticks read may have changed: sleeping timers run again, starting with one tick of
+    // each pupil. Running ones go on as they are.
+    void Wake();
 
 protected:
     void Form_Initialize() override;
@@ -41,6 +50,7 @@ protected:
     void Form_Close() override { forms::App.End(); }
     // On a monitor of another scale: the geometry and every picture follow it, and the overlay too.
     void Form_DpiChanged() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     // The start-up: first run or later run, the place; gives the decision with the skin.
@@ -52,7 +62,11 @@ private:
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();
-    void TrackPupil(forms::PictureBox& pupil, const forms::Shape& eye, const RestPoint& rest);
+    void TrackPupil(std::size_t which, forms::PictureBox& pupil, const forms::Shape& eye, const RestPoint& rest);
+    // What a tick of that pupil reads, with the cursor as last read.
+    TickInputs InputsFor(const forms::PictureBox& pupil, const forms::Shape& eye) const;
+    void Sleep();
+    void CursorCheck_Timer();
     void picballLeft_MouseMove(int Button, int Shift, float X, float Y);
     void picballRight_MouseMove(int Button, int Shift, float X, float Y);
     void picballLeft_MouseUp(int Button, int Shift, float X, float Y);
@@ -63,6 +77,7 @@ private:
 
     Program& program_;
     EyesGeometry geometry_;
+    TrackingGate gate_;
     std::int16_t skin_ = 0;              // the number of the skin shown (art::Skins); 0 none (the placeholder)
     forms::unique_handle runningMutex_;  // product::MutexName, held while the program runs
     DragAnchor picballLeftAnchor;

@@ -63,7 +63,14 @@ void Form6::UpdateAlphaImage() {
 void Form6::Form_MouseMove(int Button, int, float X, float Y) { program_.DragBy(anchor_, *this, *this, Button, X, Y); }
 
 void Form6::Form_MouseDown(int Button, int, float, float) {
+    program_.WakeEyes();
     if (Button == forms::RightButton) program_.ShowEyesMenu(*this);
+}
+
+LRESULT Form6::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = Form::HandleMessage(message, wParam, lParam);
+    program_.WakeOn(message, wParam, lParam);
+    return result;
 }
 
 void Form6::Form_Click() { program_.BringPupilsToFront(); }

@@ -27,6 +27,7 @@ protected:
     void Form_MouseMove(int Button, int Shift, float X, float Y) override;
     void Form_MouseDown(int Button, int Shift, float X, float Y) override;
     void Form_Click() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void UpdateAlphaImage();

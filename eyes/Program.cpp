@@ -60,6 +60,28 @@ void Program::OverlayFollowsEyes() {
 
 void Program::BringPupilsToFront() { SetForegroundWindow(form1_.hWnd()); }
 
+void Program::WakeOn(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_WINDOWPOSCHANGED: {
+        // Not a change of z-order or of showing alone.
+        const UINT flags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
+        if ((flags & SWP_NOMOVE) && (flags & SWP_NOSIZE)) return;
+        break;
+    }
+    case WM_POWERBROADCAST:
+        if (wParam != PBT_APMRESUMEAUTOMATIC && wParam != PBT_APMRESUMESUSPEND) return;
+        break;
+    case WM_INPUT:
+    case WM_DPICHANGED:
+    case WM_DISPLAYCHANGE:
+    case WM_WTSSESSION_CHANGE:
+        break;
+    default:
+        return;
+    }
+    form1_.Wake();
+}
+
 void Program::ShowEyesMenu(forms::Form& window) { form2_.ShowEyesMenu(window); }
 
 void Program::Refresh() { form1_.Refresh(); }

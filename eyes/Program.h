@@ -47,6 +47,12 @@ public:
     // After Form1 changed scale: the overlay draws the skin picture anew at Form1's position.
     void OverlayFollowsEyes();
     void BringPupilsToFront();
+    // A message to either eye window that may mean something the pupils' ticks read has changed wakes
+    // their timers: a move or a new size, a new scale, a new display, the session unlocked or the
+    // system resumed, and the mouse's raw input, which the sleeping eyes listen to.
+    void WakeOn(UINT message, WPARAM wParam, LPARAM lParam);
+    // A press on the eyes: a drag or the menu follows.
+    void WakeEyes() { form1_.Wake(); }
     // The right-click on a pupil or on the overlay.
     void ShowEyesMenu(forms::Form& window);
 
