@@ -193,7 +193,8 @@ TEST(Startup, PupilsStandWhereTheFormulasPutThemForTheRealPointer) {
     session.SetText(settings::SettingsKey, "scres", "1024X768");
     session.SetText(settings::SettingsKey, "left", "300");
     session.SetText(settings::SettingsKey, "top", "200");
-    EyesWindows eyes = StartEyes(session);
+    pid_t pid = 0;
+    EyesWindows eyes = StartEyes(session, &pid);
     ASSERT_EQ(session.WindowRect(eyes.Form1).Left, 300);
 
     // Left eye centre (334.5, 247.5), right eye centre (394.5, 247.5).
@@ -206,7 +207,9 @@ TEST(Startup, PupilsStandWhereTheFormulasPutThemForTheRealPointer) {
         {364, 120},  // between the eyes, above
         {394, 263},  // right eye: straight below, 15.5 away
     };
+    // Each point reached after a still spell, when the eyes' timers sleep.
     for (auto [x, y] : points) {
+        EXPECT_TRUE(WaitAsleep(pid)) << "before " << x << "," << y;
         session.MouseMove(x, y);
         std::pair<Child, Child> pupils;
         eyes::PupilSpot left{}, right{};
@@ -225,6 +228,17 @@ TEST(Startup, PupilsStandWhereTheFormulasPutThemForTheRealPointer) {
                             << pupils.second.X << "," << pupils.second.Y << " expected " << right.Left << ","
                             << right.Top;
     }
+    // Asleep, the eyes follow a pointer that another program puts on the left eye within the slow
+    // check's 100 ms, and one moved by a mouse (raw input) at once, within 20 ms.
+    ASSERT_TRUE(WaitAsleep(pid));
+    const auto moved = [&](const std::string& how) {
+        return std::stoi(session.Ask("follow " + Pupils(session, eyes.Form1).first.Hwnd + how));
+    };
+    const int put = moved(" cursor 334 247");
+    EXPECT_TRUE(put >= 0 && put <= 120) << put << " ms";
+    ASSERT_TRUE(WaitAsleep(pid));
+    const int mouse = moved(" input 5 0");
+    EXPECT_TRUE(mouse >= 0 && mouse <= 20) << mouse << " ms";
 }
 
 TEST(Startup, TwoCopiesRunSideBySide) {

@@ -332,6 +332,26 @@ std::string Answer(const std::string& line) {
         int dpi = 0;
         in >> dpi >> suggested.left >> suggested.top >> suggested.right >> suggested.bottom;
         out << SendDpiChanged(window, dpi, suggested);
+    } else if (command == "follow") {  // follow <window> <cursor x y | input dx dy> : ms until the window moves
+        // The pointer put there by SetCursorPos, or moved by SendInput (raw input, as a real mouse gives).
+        HWND window = ToHwnd(Arg(in));
+        const std::string how = Arg(in);
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = MOUSEEVENTF_MOVE;
+        in >> input.mi.dx >> input.mi.dy;
+        RECT before{}, now{};
+        GetWindowRect(window, &before);
+        LARGE_INTEGER frequency, start, end;
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&start);
+        how == "cursor" ? SetCursorPos(input.mi.dx, input.mi.dy) : SendInput(1, &input, sizeof input);
+        do {
+            Sleep(1);
+            GetWindowRect(window, &now);
+            QueryPerformanceCounter(&end);
+        } while (EqualRect(&before, &now) && end.QuadPart - start.QuadPart < 2 * frequency.QuadPart);
+        out << (EqualRect(&before, &now) ? -1 : (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart);
     } else if (command == "close") {
         PostMessageA(ToHwnd(Arg(in)), WM_CLOSE, 0, 0);
         out << "ok";
