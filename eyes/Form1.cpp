@@ -142,14 +142,12 @@ StartDecision Form1::LoadSettingsAndPlace() {
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&monitors));
-    RECT window{};
-    GetWindowRect(hWnd(), &window);
 
     const float twipsX = forms::Screen.TwipsPerPixelX(), twipsY = forms::Screen.TwipsPerPixelY();
     const StartDecision start = StartEyes(
         program_.Settings(), program_.Startup(),
         {program_.ScreenResolution(), forms::Screen.Width() / twipsX, forms::Screen.Height() / twipsY, monitors},
-        {Left() / twipsX, Top() / twipsY, {window.right - window.left, window.bottom - window.top}});
+        {Left() / twipsX, Top() / twipsY, {CerLeft, CerRight}});
     if (start.End) forms::App.End();
     // Placed only: the overlay's load sets the z-order of both windows and shows them, once this one has
     // the scale of the monitor it stands on.
@@ -179,7 +177,7 @@ void Form1::Form_DpiChanged() {
     picballLeft.SetPicture(imgl.ListImages(PupilImage));
     picballRight.SetPicture(imgl.ListImages(PupilImage));
     // The pupils take their places at the new scale on the next ticks.
-    program_.OverlayFollowsEyes();
+    program_.ScaleChanged();
 }
 
 void Form1::Timer1_Timer() { TrackPupil(0, picballLeft, CerLeft, geometry_.LeftRest); }
@@ -249,6 +247,8 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void Form1::Timer3_Timer() { Refresh(); }
 
 void Form1::StorePositionAfter(int Button) {
+    picballLeftAnchor.Released();
+    picballRightAnchor.Released();
     if (Button == forms::LeftButton) program_.StorePosition();
 }
 

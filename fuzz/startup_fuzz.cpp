@@ -72,7 +72,8 @@ constexpr float Twips[] = {15, 12, 20, 1};
 // The eyes window's position at a first run, which keeps the layout's place.
 constexpr int LayoutLeft = 479, LayoutTop = 305;
 // The eyes window's size in pixels, with which a restored position must still show on the screen.
-constexpr int EyesWidth = 130, EyesHeight = 88;
+// The eye areas in the window at 100 %: 12, 18 and 72, 18, each 45 x 59.
+constexpr int EyesTop = 18, EyeWidth = 45, EyeHeight = 59, LeftEyeLeft = 12, RightEyeLeft = 72;
 constexpr wchar_t InstallDir[] = L"C:\\Program Files\\Tavrin Eyes";
 // The Run value: the quoted path as UTF-16, written through the Unicode functions with its terminator
 // (a NUL unit) counted.
@@ -404,7 +405,7 @@ public:
                                     screenWidthTwips_ / twipsPerPixel_,
                                     screenHeightTwips_ / twipsPerPixel_,
                                     {{0, 0, screen_.Width, screen_.Height}}},
-                                   {LayoutLeft, LayoutTop, {EyesWidth, EyesHeight}});
+                                   {LayoutLeft, LayoutTop, {{12, 18, 45, 59}, {72, 18, 45, 59}}});
         });
         // A failed creation ends the program: the start-up ends it, not the store.
         REQUIRE(!start.End || registry.Failed(), "the start-up ended the program");
@@ -483,9 +484,14 @@ public:
         LoadText(TopValue, &SettingsStore::LoadTop);
     }
 
-    // Whether some pixel of the eyes, with their top-left corner there, lies on the screen (in 64 bits).
+    // Whether a quarter of an eye's width and height, with the window's top-left corner there, lies on
+    // the screen (in 64 bits).
     bool ShowsOnScreen(std::int64_t x, std::int64_t y) const {
-        return x < screen_.Width && x + EyesWidth > 0 && y < screen_.Height && y + EyesHeight > 0;
+        const auto shown = [](std::int64_t from, std::int64_t length, std::int64_t screen) {
+            return 4 * (std::min(from + length, screen) - std::max<std::int64_t>(from, 0)) >= length;
+        };
+        return shown(y + EyesTop, EyeHeight, screen_.Height) &&
+               (shown(x + LeftEyeLeft, EyeWidth, screen_.Width) || shown(x + RightEyeLeft, EyeWidth, screen_.Width));
     }
     // The re-centred place: the middle of the screen's width, a quarter of its height.
     bool Recentred(const eyes::Placement& place) const {

@@ -2,31 +2,40 @@
 
 #include "settings/logic/NumberText.h"
 
+#include <algorithm>
+
 namespace eyes {
 
-bool ShowsOnSomeMonitor(int x, int y, EyesSize eyes, const std::vector<MonitorRect>& monitors) {
-    // In 64 bits: a stored position near the ends of the 32-bit range plus the size must not wrap.
-    const long long left = x, top = y, right = left + eyes.Width, bottom = top + eyes.Height;
-    for (const MonitorRect& monitor : monitors)
-        if (left < monitor.Right && right > monitor.Left && top < monitor.Bottom && bottom > monitor.Top) return true;
+bool EyesShowOnSomeMonitor(int x, int y, const EyesShape& eyes, const std::vector<MonitorRect>& monitors) {
+    for (const forms::Bounds& eye : {eyes.Left, eyes.Right}) {
+        // In 64 bits and doubles: a stored position near the ends of the 32-bit range must not wrap.
+        const double left = static_cast<double>(x) + eye.Left, top = static_cast<double>(y) + eye.Top;
+        for (const MonitorRect& monitor : monitors) {
+            const double shownWidth =
+                std::min<double>(left + eye.Width, monitor.Right) - std::max<double>(left, monitor.Left);
+            const double shownHeight =
+                std::min<double>(top + eye.Height, monitor.Bottom) - std::max<double>(top, monitor.Top);
+            if (shownWidth >= eye.Width / 4 && shownHeight >= eye.Height / 4) return true;
+        }
+    }
     return false;
 }
 
 Placement PlaceAtStart(const std::optional<std::string>& scres, const std::optional<std::string>& left,
                        const std::optional<std::string>& top, const std::string& currentResolution,
                        float screenWidthPixels, float screenHeightPixels, const std::vector<MonitorRect>& monitors,
-                       EyesSize eyes) {
+                       const EyesShape& eyes) {
     if (scres && *scres == currentResolution) {
         auto x = left ? settings::TextToLong(*left) : std::nullopt;
         auto y = top ? settings::TextToLong(*top) : std::nullopt;
         const std::vector<MonitorRect> screen = {
             {0, 0, static_cast<int>(screenWidthPixels), static_cast<int>(screenHeightPixels)}};
-        // The stored position is used as it is while any part of the eyes shows, partly off an edge
-        // or on another monitor too. Where no monitor shows them (one was unplugged, or the position
-        // was stored by hand), nothing else could bring them back: they are re-centred.
+        // The stored position is used as it is while part of an eye shows, partly off an edge or on
+        // another monitor too. Where no monitor shows one (one was unplugged, or the position was
+        // stored by hand), nothing else could bring them back: they are re-centred.
         if (x && y) {
             const Placement stored{*x, *y, false};
-            if (ShowsOnSomeMonitor(stored.X, stored.Y, eyes, monitors.empty() ? screen : monitors)) return stored;
+            if (EyesShowOnSomeMonitor(stored.X, stored.Y, eyes, monitors.empty() ? screen : monitors)) return stored;
         }
         // A missing or unreadable position is treated like a changed screen, so that a damaged
         // setting is repaired instead of stopping every start.

@@ -1,7 +1,9 @@
 #pragma once
 // Where the eyes window goes at a later start: back to the stored position when the screen is the
-// one it was stored on and some part of the eyes shows there on a monitor, else to the middle of the
+// one it was stored on and part of an eye shows there on a monitor, else to the middle of the
 // screen's width and a quarter of its height.
+
+#include "forms/Layout.h"
 
 #include <optional>
 #include <string>
@@ -20,13 +22,16 @@ struct MonitorRect {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;
 };
 
-// The eyes window's size, pixels.
-struct EyesSize {
-    int Width = 0, Height = 0;
+// The two eye areas in the eyes window, pixels from its top-left at the window's scale.
+struct EyesShape {
+    forms::Bounds Left, Right;
 };
 
-// Whether any pixel of the eyes, with their top-left corner at x, y, lies on one of the monitors.
-bool ShowsOnSomeMonitor(int x, int y, EyesSize eyes, const std::vector<MonitorRect>& monitors);
+// Whether part of an eye shows with the window's top-left at x, y: at least a quarter of an eye area's
+// width and of its height on one monitor, a piece of the eye's white that can be seen and grabbed.
+// The rest of the window (its margins, the corners around each oval) is see-through: eyes that show
+// only that are lost to sight.
+bool EyesShowOnSomeMonitor(int x, int y, const EyesShape& eyes, const std::vector<MonitorRect>& monitors);
 
 // scres, left and top are the stored texts (nothing when a read delivered nothing); the screen size
 // is in pixels, as the twips / twips-per-pixel quotients. `monitors` are the desktop's monitors; with
@@ -34,6 +39,6 @@ bool ShowsOnSomeMonitor(int x, int y, EyesSize eyes, const std::vector<MonitorRe
 Placement PlaceAtStart(const std::optional<std::string>& scres, const std::optional<std::string>& left,
                        const std::optional<std::string>& top, const std::string& currentResolution,
                        float screenWidthPixels, float screenHeightPixels, const std::vector<MonitorRect>& monitors,
-                       EyesSize eyes);
+                       const EyesShape& eyes);
 
 }  // namespace eyes

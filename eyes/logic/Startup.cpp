@@ -27,7 +27,7 @@ StartDecision StartEyes(settings::SettingsStore& store, settings::StartupRegistr
         const auto left = store.LoadLeft();
         const auto top = store.LoadTop();
         start.Place = PlaceAtStart(scres, left, top, screen.Resolution, screen.WidthPixels, screen.HeightPixels,
-                                   screen.Monitors, window.Size);
+                                   screen.Monitors, window.Eyes);
         if (start.Place.StoreNewPosition) {
             store.SaveResolution(screen.Resolution);
             store.SaveLeft(static_cast<float>(start.Place.X));

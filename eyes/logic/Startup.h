@@ -23,10 +23,10 @@ struct StartScreen {
 };
 
 // The eyes window before it is placed: its layout place (screen pixels, as a first run stores it)
-// and its size.
+// and its eye areas.
 struct StartWindow {
     float Left = 0, Top = 0;
-    EyesSize Size;
+    EyesShape Eyes;
 };
 
 struct StartDecision {

@@ -31,8 +31,9 @@ TEST(fuzz_regressions, TextTooSmallForADoubleIsTheWholeNumberZero) {
     registry.PutText(CurrentUser, SettingsKey, ResolutionValue, "1024X768");
     registry.PutText(CurrentUser, SettingsKey, LeftValue, "1e2");
     registry.PutText(CurrentUser, SettingsKey, TopValue, "47e-400483647");
-    const eyes::Placement place = eyes::PlaceAtStart(store.LoadResolution(), store.LoadLeft(), store.LoadTop(),
-                                                     "1024X768", 1024, 768, {{0, 0, 1024, 768}}, {130, 88});
+    const eyes::Placement place =
+        eyes::PlaceAtStart(store.LoadResolution(), store.LoadLeft(), store.LoadTop(), "1024X768", 1024, 768,
+                           {{0, 0, 1024, 768}}, {{12, 18, 45, 59}, {72, 18, 45, 59}});
     EXPECT_FALSE(place.StoreNewPosition);
     EXPECT_EQ(place.X, 100);
     EXPECT_EQ(place.Y, 0);

@@ -4,21 +4,23 @@
 
 #include <vector>
 
-using eyes::EyesSize;
+using eyes::EyesShape;
 using eyes::MonitorRect;
 using eyes::PlaceAtStart;
 
 namespace {
 
 const MonitorRect Main{0, 0, 1024, 768};
-const EyesSize Eyes{130, 88};
+// The eye areas at 100 %; a quarter of one is 11.25 x 14.75 pixels.
+const EyesShape Eyes{{12, 18, 45, 59}, {72, 18, 45, 59}};
+const EyesShape Eyes200{{24, 36, 90, 118}, {144, 36, 90, 118}};
 
-// A later start on the screen the position was stored on (1024 x 768): restored exactly while any
-// pixel of the eyes lies on a monitor, else re-centred at 512, 192 and stored.
+// A later start on the screen the position was stored on (1024 x 768): restored exactly while a
+// quarter of an eye's width and height lies on a monitor, else re-centred at 512, 192 and stored.
 struct Row {
     const char* Label;
     std::vector<MonitorRect> Monitors;
-    EyesSize Size;
+    EyesShape Shape;
     const char* Left;
     const char* Top;
     bool Restored;
@@ -27,11 +29,19 @@ struct Row {
 const Row Rows[] = {
     {"inside", {Main}, Eyes, "479", "305", true},
     {"partly off the left edge", {Main}, Eyes, "-20", "40", true},
-    {"one column left on screen", {Main}, Eyes, "-129", "0", true},
+    {"12 columns of the right eye on screen", {Main}, Eyes, "-105", "0", true},
+    {"11 columns of the right eye on screen", {Main}, Eyes, "-106", "0", false},
+    {"only the see-through margin on screen", {Main}, Eyes, "-126", "0", false},
     {"right edge on the monitor's left edge", {Main}, Eyes, "-130", "0", false},
-    {"one row left on screen above", {Main}, Eyes, "0", "-87", true},
+    {"15 rows of the eyes on screen above", {Main}, Eyes, "0", "-62", true},
+    {"14 rows of the eyes on screen above", {Main}, Eyes, "0", "-63", false},
+    {"only the margin under the eyes on screen", {Main}, Eyes, "0", "-82", false},
     {"bottom edge on the monitor's top edge", {Main}, Eyes, "0", "-88", false},
-    {"top-left on the last pixel", {Main}, Eyes, "1023", "767", true},
+    {"12 columns of the left eye on the right edge", {Main}, Eyes, "1000", "0", true},
+    {"11 columns of the left eye on the right edge", {Main}, Eyes, "1001", "0", false},
+    {"15 rows of the eyes on the bottom edge", {Main}, Eyes, "479", "735", true},
+    {"14 rows of the eyes on the bottom edge", {Main}, Eyes, "479", "736", false},
+    {"4 pixels above the bottom", {Main}, Eyes, "479", "764", false},
     {"just right of the screen", {Main}, Eyes, "1024", "0", false},
     {"just below the screen", {Main}, Eyes, "0", "768", false},
     {"far below, left of the screen", {Main}, Eyes, "-50", "2000", false},
@@ -42,9 +52,9 @@ const Row Rows[] = {
     {"where an unplugged monitor was", {Main}, Eyes, "-1000", "300", false},
     {"no monitor known: the screen counts", {}, Eyes, "-20", "40", true},
     {"no monitor known, off the screen", {}, Eyes, "-50", "2000", false},
-    // Twice the size, as at a display scale of 200 %: the window's own size decides.
-    {"larger eyes reach the screen", {Main}, {260, 176}, "-200", "-100", true},
-    {"larger eyes still off the screen", {Main}, {260, 176}, "-260", "0", false},
+    // Twice the size, as at a display scale of 200 %: the eyes at the window's own scale decide.
+    {"larger eyes reach the screen", {Main}, Eyes200, "-200", "-100", true},
+    {"larger eyes still off the screen", {Main}, Eyes200, "-260", "0", false},
     // The ends of the 32-bit range: the far edge must not wrap round onto the screen.
     {"the largest position", {Main}, Eyes, "2147483647", "2147483647", false},
     {"the smallest position",
@@ -61,9 +71,9 @@ const Row Rows[] = {
      true},
 };
 
-TEST(Placement, SameScreenRestoresWhereTheEyesShowOnSomeMonitorAndRecentresElsewhere) {
+TEST(Placement, SameScreenRestoresWherePartOfAnEyeShowsOnSomeMonitorAndRecentresElsewhere) {
     for (const Row& row : Rows) {
-        const auto place = PlaceAtStart("1024X768", row.Left, row.Top, "1024X768", 1024, 768, row.Monitors, row.Size);
+        const auto place = PlaceAtStart("1024X768", row.Left, row.Top, "1024X768", 1024, 768, row.Monitors, row.Shape);
         if (row.Restored) {
             EXPECT_FALSE(place.StoreNewPosition) << row.Label;
             EXPECT_EQ(std::to_string(place.X), row.Left) << row.Label;
@@ -86,8 +96,9 @@ TEST(Placement, AnotherScreenRecentresAndStores) {
     EXPECT_EQ(place.Y, 256);
     EXPECT_TRUE(place.StoreNewPosition);
 
-    // The comparison is exact text: a lower-case x is another screen.
+    // The comparison is exact text: a lower-case x is another screen, and so is one of the same width.
     EXPECT_TRUE(PlaceAtStart("1024x768", "1", "1", "1024X768", 1024, 768, {Main}, Eyes).StoreNewPosition);
+    EXPECT_TRUE(PlaceAtStart("1024X600", "1", "1", "1024X768", 1024, 768, {Main}, Eyes).StoreNewPosition);
     // Halves to even: 1023 / 2 = 511.5 -> 512, 1025 / 2 = 512.5 -> 512, 770 / 4 = 192.5 -> 192.
     place = PlaceAtStart(std::nullopt, std::nullopt, std::nullopt, "1023X770", 1023, 770, {{0, 0, 1023, 770}}, Eyes);
     EXPECT_EQ(place.X, 512);
