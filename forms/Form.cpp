@@ -34,10 +34,16 @@ Form::Form(FormLayout layout)
       layout_(std::move(layout)),
       dpi_(Screen.Dpi()) {}
 
-SIZE Form::FrameSize(DWORD style, DWORD exStyle) const {
-    const float tpp = TwipsPerPixelAt(dpi_);
-    const RECT frame = FrameAroundAt({0, 0, Nearest(layout_.Client.Width / tpp), Nearest(layout_.Client.Height / tpp)},
-                                     style, exStyle, dpi_);
+// Halves away from zero, as the pictures are scaled (art's ScaledSize): a borderless form and the
+// picture it shows come out the same size at every scale.
+SIZE Form::ClientSize(int dpi) const {
+    const auto pixels = [dpi](float twips) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); };
+    return {pixels(layout_.Client.Width), pixels(layout_.Client.Height)};
+}
+
+SIZE Form::FrameSize(int dpi, DWORD style, DWORD exStyle) const {
+    const SIZE client = ClientSize(dpi);
+    const RECT frame = FrameAroundAt({0, 0, client.cx, client.cy}, style, exStyle, dpi);
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
@@ -45,22 +51,23 @@ void Form::ApplyDpi(int dpi, const RECT& suggested) {
     if (dpi <= 0) return;
     dpi_ = dpi;
     if (hwnd_) {
-        const auto style = static_cast<DWORD>(GetWindowLongA(hwnd_.get(), GWL_STYLE));
-        const auto exStyle = static_cast<DWORD>(GetWindowLongA(hwnd_.get(), GWL_EXSTYLE));
-        const SIZE size = FrameSize(style, exStyle);
-        SetWindowPos(hwnd_.get(), nullptr, suggested.left, suggested.top, size.cx, size.cy,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        // The rectangle Windows suggests, as it is: one of another size or place can find its larger part
+        // back on the monitor it came from, and the window would bounce between the two.
+        SetWindowPos(hwnd_.get(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
         // Where the frame the system draws is not the one computed for the DPI (a system that keeps
         // frames at one scale), the window grows or shrinks by the difference: the client area is the
-        // layout's.
-        const float tpp = TwipsPerPixelAt(dpi_);
-        RECT client{};
-        GetClientRect(hwnd_.get(), &client);
-        const int dx = Nearest(layout_.Client.Width / tpp) - client.right;
-        const int dy = Nearest(layout_.Client.Height / tpp) - client.bottom;
-        if (dx != 0 || dy != 0)
-            SetWindowPos(hwnd_.get(), nullptr, 0, 0, size.cx + dx, size.cy + dy,
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // layout's. A borderless form is all client area, whatever its content makes it.
+        if (layout_.Border != BorderStyle::None) {
+            RECT window{}, client{};
+            GetWindowRect(hwnd_.get(), &window);
+            GetClientRect(hwnd_.get(), &client);
+            const SIZE wanted = ClientSize(dpi_);
+            const int dx = wanted.cx - client.right, dy = wanted.cy - client.bottom;
+            if (dx != 0 || dy != 0)
+                SetWindowPos(hwnd_.get(), nullptr, 0, 0, window.right - window.left + dx,
+                             window.bottom - window.top + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
     }
     LoadIcons();
     LayOutChildrenAgain();
@@ -71,9 +78,12 @@ void Form::ApplyDpi(int dpi, const RECT& suggested) {
 void Form::TakeWindowDpi() {
     const int dpi = WindowDpi(hwnd_.get());
     if (dpi <= 0 || dpi == dpi_) return;
+    // Where Windows would have put it: the top-left kept, the size at the new DPI.
     RECT window{};
     GetWindowRect(hwnd_.get(), &window);
-    ApplyDpi(dpi, window);
+    const SIZE size = FrameSize(dpi, static_cast<DWORD>(GetWindowLongA(hwnd_.get(), GWL_STYLE)),
+                                static_cast<DWORD>(GetWindowLongA(hwnd_.get(), GWL_EXSTYLE)));
+    ApplyDpi(dpi, {window.left, window.top, window.left + size.cx, window.top + size.cy});
     if (layout_.CenterScreen) {
         GetWindowRect(hwnd_.get(), &window);
         const POINT centred = CentredOnScreen(window.right - window.left, window.bottom - window.top);
@@ -117,7 +127,7 @@ void Form::Load() {
 
     // The client area's origin is the layout's; the frame around it goes out from there.
     const RECT frame = FrameAroundAt({0, 0, 0, 0}, style, exStyle, dpi_);
-    const SIZE size = FrameSize(style, exStyle);
+    const SIZE size = FrameSize(dpi_, style, exStyle);
     const int width = size.cx;
     const int height = size.cy;
     int x = Nearest(layout_.Client.Left / tppX) + frame.left;

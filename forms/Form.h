@@ -36,9 +36,9 @@ public:
     void Show();
 
     int Dpi() const override { return dpi_; }
-    // The window is on a monitor of another DPI now (WM_DPICHANGED): it takes the suggested top-left,
-    // sizes its client area to the layout at the new DPI, lays out its controls again, runs
-    // Form_DpiChanged and redraws.
+    // The window is on a monitor of another DPI now (WM_DPICHANGED): it takes the suggested rectangle
+    // (a form with a frame then gives its client area the layout's size at the new DPI), lays out its
+    // controls again, runs Form_DpiChanged and redraws.
     void ApplyDpi(int dpi, const RECT& suggested);
 
     float Left() const { return left_; }
@@ -77,8 +77,9 @@ private:
     void MoveToPosition();
     // The title bar's icons at the form's DPI.
     void LoadIcons();
-    // The window's size for a client area of the layout's size at the form's DPI.
-    SIZE FrameSize(DWORD style, DWORD exStyle) const;
+    // The layout's client area in pixels at the form's DPI, and the window's size around it.
+    SIZE ClientSize(int dpi) const;
+    SIZE FrameSize(int dpi, DWORD style, DWORD exStyle) const;
 
     FormLayout layout_;
     int dpi_;
