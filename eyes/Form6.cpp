@@ -42,9 +42,9 @@ void Form6::ShowSkin() {
     UpdateAlphaImage();
 }
 
-// Form1 draws the skin picture anew at its own change of scale and then calls ShowSkin; here the
-// overlay only goes back to Form1's position and size, whichever window had its change first.
-void Form6::Form_DpiChanged() { ShowSkin(); }
+// Form1 draws the skin picture anew at its own change of scale; the overlay goes back to Form1's
+// position and size, whichever window had its change first.
+void Form6::Form_DpiChanged() { program_.ScaleChanged(); }
 
 // Puts the skin picture, premultiplied per-pixel alpha, on the layered window at its position, at the
 // picture's size. The bitmap is borrowed for this one update; the screen's palette is the default's.
@@ -72,6 +72,8 @@ LRESULT Form6::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     program_.WakeOn(message, wParam, lParam);
     return result;
 }
+
+void Form6::Form_MouseUp(int, int, float, float) { anchor_.Released(); }
 
 void Form6::Form_Click() { program_.BringPupilsToFront(); }
 

@@ -26,6 +26,7 @@ protected:
     void Form_Close() override { forms::App.End(); }
     void Form_MouseMove(int Button, int Shift, float X, float Y) override;
     void Form_MouseDown(int Button, int Shift, float X, float Y) override;
+    void Form_MouseUp(int Button, int Shift, float X, float Y) override;
     void Form_Click() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

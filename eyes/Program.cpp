@@ -30,19 +30,37 @@ std::string Program::ScreenResolution() const {
 }
 
 void Program::StorePosition() {
-    settings_.SaveLeft(form1_.Left() / forms::Screen.TwipsPerPixelX());
-    settings_.SaveTop(form1_.Top() / forms::Screen.TwipsPerPixelY());
+    // The window's own pixels: after a change of scale its Left and Top in twips may hold a fraction.
+    RECT window{};
+    GetWindowRect(form1_.hWnd(), &window);
+    settings_.SaveLeft(static_cast<float>(window.left));
+    settings_.SaveTop(static_cast<float>(window.top));
 }
 
 void Program::DragBy(DragAnchor& anchor, const forms::Control& pointerIn, forms::Form& dragged, int Button, float X,
                      float Y) {
-    const auto to = anchor.MouseMove(Button, X, Y, {dragged.Left(), dragged.Top()}, pointerIn.ScreenTwipsPerUnit());
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const ScreenPoint pointer{cursor.x, cursor.y};
+    const auto to = anchor.MouseMove(Button, X, Y, {dragged.Left(), dragged.Top()}, pointerIn.ScreenTwipsPerUnit(),
+                                     pointer, forms::Screen.TwipsPerPixelX());
     if (!to) return;
     forms::Form& follower = &dragged == &form1_ ? static_cast<forms::Form&>(form6_) : form1_;
+    const int changesBefore = scaleChanges_;
+    moving_ = true;
     dragged.SetLeft(to->Left);
-    dragged.SetTop(to->Top);
+    // A change of scale inside the first move put the window where Windows suggests: it stays there.
+    if (scaleChanges_ == changesBefore) dragged.SetTop(to->Top);
     follower.SetLeft(dragged.Left());
     follower.SetTop(dragged.Top());
+    moving_ = false;
+    if (scaleChanges_ == changesBefore) return;
+    // Both windows where the dragged one stands, the skin drawn at Form1's scale; on from here by the
+    // pointer's travel.
+    follower.SetLeft(dragged.Left());
+    follower.SetTop(dragged.Top());
+    form6_.ShowSkin();
+    anchor.ScaleChanged({dragged.Left(), dragged.Top()}, pointer);
 }
 
 WindowPosition Program::EyesPosition() const { return {form1_.Left(), form1_.Top()}; }
@@ -54,8 +72,9 @@ void Program::ShowOverlay() {
     form6_.SetPicture(SkinPicture());
 }
 
-void Program::OverlayFollowsEyes() {
-    if (form6_.hWnd()) form6_.ShowSkin();
+void Program::ScaleChanged() {
+    ++scaleChanges_;
+    if (!moving_ && form6_.hWnd()) form6_.ShowSkin();
 }
 
 void Program::BringPupilsToFront() { SetForegroundWindow(form1_.hWnd()); }

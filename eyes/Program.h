@@ -30,12 +30,14 @@ public:
     settings::StartupRegistration& Startup() { return startup_; }
     // The screen's resolution string now, e.g. 1024X768.
     std::string ScreenResolution() const;
-    // Stores Form1's position, in screen pixels, as the eyes' place.
+    // Stores the place where Form1 stands, in whole screen pixels, as the eyes' place.
     void StorePosition();
 
     // One mouse move over `pointerIn` (a pupil, or the overlay itself) of a drag of either window: the
     // dragged window moves by the mouse's offset from its anchor, converted at `pointerIn`'s scale,
-    // and the other one follows it to the same position.
+    // and the other one follows it to the same position. A window that reaches a monitor of another
+    // scale changes scale from inside its move: it then stands where Windows puts it, the other one
+    // joins it there once it has moved too, and the drag goes on by the pointer's travel.
     void DragBy(DragAnchor& anchor, const forms::Control& pointerIn, forms::Form& dragged, int Button, float X,
                 float Y);
     // Form1's position (twips), where the overlay stands too.
@@ -44,8 +46,10 @@ public:
     forms::PicturePtr SkinPicture() const;
     // Shows the overlay with the skin picture; its load puts it beneath Form1.
     void ShowOverlay();
-    // After Form1 changed scale: the overlay draws the skin picture anew at Form1's position.
-    void OverlayFollowsEyes();
+    // Either eye window has taken a new scale (Form1 with its pictures drawn anew): the overlay goes
+    // back under Form1 and draws the skin at its scale, unless a drag is moving the windows, which
+    // joins them once both have moved.
+    void ScaleChanged();
     void BringPupilsToFront();
     // A message to either eye window that may mean something the pupils' ticks read has changed wakes
     // their timers: a move or a new size, a new scale, a new display, the session unlocked or the
@@ -70,6 +74,8 @@ private:
     };
 
     MessageBoxReporter reporter_;
+    bool moving_ = false;   // a drag is moving the two windows
+    int scaleChanges_ = 0;  // changes of scale of either window, counted
     settings::SettingsStore settings_;
     settings::StartupRegistration startup_;
     Form1 form1_;
