@@ -25,13 +25,14 @@ Layout* Shared() {
 }
 
 // The rectangle suggested to a window that its program moved across (one dragged by its title bar
-// gets another: Windows keeps the pointer at the same place in it):
+// gets another: Windows keeps the pointer at the same place in it). Microsoft documents what it is for
+// rather than how it is made, so this is the rule read from what is published:
 // - the window's size scaled linearly from the old DPI to the new, Windows' default (Microsoft's
 //   WM_GETDPISCALEDSIZE reference: unless the window answers that message "the default linear DPI
 //   scaling will apply");
-// - at the top-left the move gave it: on a move by SetWindowPos the position stays and only the size
-//   is scaled (dotnet/wpf issue 3343, a window placed by its program on a 150 % monitor: "Position
-//   values remain constant", width and height times 1.5);
+// - at the top-left the move gave it: the position stays and only the size is scaled (reported in
+//   dotnet/wpf issue 3343 for a window moved onto a 150 % monitor: "Position values remain constant",
+//   width and height times 1.5);
 // - where that rectangle would stand mostly on the monitor just left, moved across by the fewest whole
 //   pixels that put its larger part on the new one: taking the suggested rectangle keeps a window out
 //   of "a recursive dpi-change cycle where one DPI change triggers a subsequent DPI change"
