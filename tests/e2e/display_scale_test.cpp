@@ -5,6 +5,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <sstream>
 
 using namespace e2e;
@@ -172,104 +174,183 @@ TEST(DisplayScale, At150PercentEverythingIsOneAndAHalfTimesItsSize) {
 
 namespace {
 
-// Two monitors at two scales, as Windows presents them: the system's DPI is the main monitor's, and
-// the eyes' windows are told by WM_DPICHANGED that they now stand on a monitor of another scale
-// (Wine gives every monitor one DPI and never sends it, so the driver does).
+// Two monitors side by side at two scales, as Windows presents them: the driver's emulation sends each
+// of the eyes' windows WM_DPICHANGED from inside the move that takes its larger part across the
+// boundary (Wine has one DPI for every monitor and never sends it). The eyes start on the left
+// monitor, whose scale is the system's.
 struct TwoScales {
-    unsigned System, Monitor;
+    unsigned Left, Right;
 };
 
 class OtherMonitor : public ::testing::TestWithParam<TwoScales> {};
 
-// A drag by the left pupil during which the eyes reach the other monitor, then one by the right pupil
-// wholly on it: the eyes move by the pointer's travel, the overlay with them, and the release stores
-// the place.
-TEST_P(OtherMonitor, DraggingThePupilsMovesTheEyesByThePointersTravel) {
-    const auto [system, monitor] = GetParam();
-    Session session;
+constexpr int Boundary = 600;  // screen x where the right monitor begins
+
+// A point of the eyes, at 100 % from the top-left of Form1 (a pupil, on its eye's centre) or of the
+// overlay (the white beside the left pupil's reach).
+struct Grab {
+    const char* Name;
+    double X, Y;
+    bool Pupil;
+};
+constexpr Grab LeftPupil{"the left pupil", 34.5, 47.5, true}, RightPupil{"the right pupil", 94.5, 47.5, true},
+    White{"the white of an eye", 58, 47, false};
+
+// Drags by a pupil and by the white of an eye across the boundary and back, with the real pointer in
+// steps of 4 pixels like a hand, and one that stops just past the boundary and wiggles: each window
+// changes scale once per crossing, the overlay stays at Form1's place and scale, the eyes come with
+// the pointer and a pupil's release stores their place in whole pixels.
+TEST_P(OtherMonitor, DragsCrossTheBoundaryWithOneChangeOfScalePerWindow) {
+    const auto [leftDpi, rightDpi] = GetParam();
+    Session session({.Width = 1280});
     session.Install();
-    SetDpi(session, system);
+    SetDpi(session, leftDpi);
     StoreLaterRun(session, 200, 150, 1, 1);
+    session.SetText(settings::SettingsKey, "scres", "1280X768");
     EyesWindows eyes = StartEyes(session);
     ASSERT_NE(eyes.Form1, "0");
-    const double s = system / 96.0, m = monitor / 96.0;  // the scales, 1 at 100 %
+    ASSERT_EQ(session.Ask("monitors " + eyes.Form1 + " " + std::to_string(Boundary) + " " + std::to_string(leftDpi) +
+                          " " + std::to_string(rightDpi)),
+              "ok");
+    // A window's scale as the emulation last set it (1 at 100 %) and the WM_DPICHANGED it has had.
+    const auto scaleOf = [&](const std::string& window, int* changes = nullptr) {
+        int dpi = 0, count = -1;
+        std::istringstream(session.Ask("dpichanges " + window)) >> dpi >> count;
+        if (changes) *changes = count;
+        return dpi / 96.0;
+    };
+    ASSERT_EQ(scaleOf(eyes.Form6), leftDpi / 96.0);
     const auto round = [](double value) { return static_cast<int>(value + 0.5); };
-    // The pupil (0 left, 1 right) of that size stands under the point.
-    const auto pupilHolds = [&](int which, int size, int x, int y) {
+    int x = 0, y = 0;  // the pointer
+    // In steps of 4 pixels or less, one every 8 ms or so, as a mouse reports a hand's move.
+    const auto moveBy = [&](int dx) {
+        for (const int end = x + dx; x != end;) {
+            x += std::clamp(end - x, -4, 4);
+            session.MouseMove(x, y);
+            usleep(8000);
+        }
+    };
+    // Form1 still, the overlay at its place.
+    const auto settled = [&] {
+        Rect last;
         return Session::WaitFor(
             [&] {
-                const auto [left, right] = Pupils(session, eyes.Form1, size);
-                const Child& pupil = which ? right : left;
-                const Rect form1 = session.WindowRect(eyes.Form1);
-                const int inX = x - form1.Left - pupil.X, inY = y - form1.Top - pupil.Y;
-                return pupil.Width == size && inX >= 0 && inX < size && inY >= 0 && inY < size;
+                const Rect form1 = session.WindowRect(eyes.Form1), form6 = session.WindowRect(eyes.Form6);
+                const bool still = form1.Left == last.Left && form1.Top == last.Top && form1.Right == last.Right;
+                last = form1;
+                return still && form6.Left == form1.Left && form6.Top == form1.Top;
             },
-            3s);
+            3s, 100ms);
     };
-    // Form1 at that top-left (Left and Top are two moves of it: both are waited for).
-    const auto eyesAt = [&](int left, int top) {
-        return Session::WaitFor(
-            [&] { return session.WindowRect(eyes.Form1).Left == left && session.WindowRect(eyes.Form1).Top == top; },
-            3s);
-    };
-    // The overlay at Form1's top-left, and that place stored.
-    const auto settled = [&](const Rect& form1) {
-        EXPECT_EQ(session.WindowRect(eyes.Form6).Left, form1.Left);
-        EXPECT_EQ(session.WindowRect(eyes.Form6).Top, form1.Top);
+
+    // Presses `grab`, drags towards the other monitor and stops at each of `stops` pixels beyond the
+    // pointer's place at which Form1's middle reaches the boundary (wiggling there when told), then
+    // releases.
+    const auto drag = [&](const Grab& grab, std::vector<int> stops, bool wiggle) {
+        int form1Before = 0, form6Before = 0;
+        const double s = scaleOf(eyes.Form1, &form1Before);
+        scaleOf(eyes.Form6, &form6Before);
+        const Rect start = session.WindowRect(eyes.Form1);
+        const int toward = start.Left + start.Width() / 2 < Boundary ? 1 : -1;
+        const std::string what = grab.Name + std::string(toward > 0 ? " to the right" : " to the left");
+        x = start.Left + static_cast<int>(grab.X * s), y = start.Top + static_cast<int>(grab.Y * s);
+        session.MouseMove(x - toward, y);
+        session.MouseMove(x, y);
+        const int size = round(14 * s);
+        if (grab.Pupil) {
+            EXPECT_TRUE(Session::WaitFor(
+                [&] {
+                    const auto [left, right] = Pupils(session, eyes.Form1, size);
+                    const Child& pupil = grab.X < 65 ? left : right;
+                    const int inX = x - start.Left - pupil.X, inY = y - start.Top - pupil.Y;
+                    return pupil.Width == size && inX >= 0 && inX < size && inY >= 0 && inY < size;
+                },
+                3s))
+                << what << " under the pointer";
+        }
+        session.MouseDown(1);
+        // The first move takes the grab (the pupil may have moved under the still pointer since the last
+        // hover). From there, on the monitor it starts on, the eyes move by the pointer's travel: exactly
+        // by the white of an eye; by a pupil within the pupil's reach in its eye (15.5 px at 100 %), as
+        // the pupil follows the pointer while the window catches up.
+        moveBy(4 * toward);
+        Session::WaitFor([&] { return session.WindowRect(eyes.Form1).Left != start.Left; }, 3s);
+        const Rect grabbed = session.WindowRect(eyes.Form1);
+        int crossAt = x + Boundary - (grabbed.Left + grabbed.Width() / 2);
+        moveBy(40 * toward);
+        const int reach = grab.Pupil ? static_cast<int>(15.5 * s) : 0;
+        EXPECT_TRUE(Session::WaitFor(
+            [&] { return std::abs(session.WindowRect(eyes.Form1).Left - grabbed.Left - 40 * toward) <= reach; }, 3s))
+            << what << ": Form1 at " << session.WindowRect(eyes.Form1).Left << ", moved from " << grabbed.Left;
+        // To stop just past the boundary: the pointer's place where the eyes cross, 2 px at a time from
+        // well before it until the emulation tells Form1 of the change.
+        if (wiggle) {
+            moveBy(crossAt - 40 * toward - x);
+            int changes = form1Before;
+            for (int step = 0; step < 60 && changes == form1Before; ++step) {
+                moveBy(2 * toward);
+                Session::WaitFor([&] { return scaleOf(eyes.Form1, &changes), changes != form1Before; }, 50ms, 10ms);
+            }
+            crossAt = x;
+        }
+        for (const int past : stops) {
+            moveBy(crossAt + past * toward - x);
+            for (const int dx : {3, -6, 6, -3})
+                if (wiggle) moveBy(dx);
+            EXPECT_TRUE(settled()) << what << ": the overlay at Form1's place, " << past << " px past";
+            int form1Changes = 0, form6Changes = 0;
+            const double now = scaleOf(eyes.Form1, &form1Changes), overlay = scaleOf(eyes.Form6, &form6Changes);
+            EXPECT_EQ(form1Changes - form1Before, 1)
+                << "Form1's changes of scale: " << what << ", " << past << " px past the boundary";
+            EXPECT_EQ(form6Changes - form6Before, 1)
+                << "Form6's changes of scale: " << what << ", " << past << " px past the boundary";
+            EXPECT_EQ(overlay, now);
+        }
+        const double n = toward > 0 ? rightDpi / 96.0 : leftDpi / 96.0;
+        EXPECT_EQ(scaleOf(eyes.Form1), n) << what << ": on the other monitor";
+        const Rect form1 = session.WindowRect(eyes.Form1), form6 = session.WindowRect(eyes.Form6);
+        EXPECT_EQ(form1.Width(), round(130 * n)) << what;
+        EXPECT_EQ(form1.Height(), round(88 * n)) << what;
+        EXPECT_EQ(form6.Width(), round(130 * n)) << what << ": the skin drawn at the new scale";
+        EXPECT_EQ(form6.Height(), round(90 * n)) << what;
+        // The eyes came with the pointer: the held point keeps its place in the eyes' own units, so it may
+        // stand off the pointer by the change of scale times its offset from the top-left that Windows'
+        // suggested rectangle keeps, by the shift (up to half the change of width) that puts the eyes'
+        // larger part on the new monitor, and by a pupil's reach; a drag that lost the eyes leaves them
+        // 240 px behind.
+        const double change = std::abs(n - s), reachX = grab.Pupil ? 15.5 * n : 0, reachY = grab.Pupil ? 22.5 * n : 0;
+        const Rect& held = grab.Pupil ? form1 : form6;
+        EXPECT_NEAR(held.Left + grab.X * n, x, change * (grab.X + 65) + reachX + 1) << what;
+        EXPECT_NEAR(held.Top + grab.Y * n, y, change * grab.Y + reachY + 1) << what;
+        session.MouseUp(1);
+        if (!grab.Pupil) return;
+        std::pair<std::string, std::string> stored;
         EXPECT_TRUE(Session::WaitFor(
             [&] {
-                return StoredPlace(session) == Place{std::to_string(form1.Left), std::to_string(form1.Top)};
+                stored = StoredPlace(session);
+                return stored == Place{std::to_string(form1.Left), std::to_string(form1.Top)};
             },
-            2s));
+            2s))
+            << what << ": stored " << stored.first << ", " << stored.second << " for Form1 at " << form1.Left << ", "
+            << form1.Top;
     };
 
-    // On the left eye's centre (34.5, 47.5 at 100 %) the pupil stands under the pointer.
-    int x = 200 + static_cast<int>(34.5 * s), y = 150 + static_cast<int>(47.5 * s);
-    session.MouseMove(x, y);
-    ASSERT_TRUE(pupilHolds(0, round(14 * s), x, y));
-    session.MouseDown(1);
-    session.MouseMove(x + 20, y + 12);
-    session.MouseMove(x += 40, y += 24);
-    ASSERT_TRUE(eyesAt(240, 174));
-
-    // Halfway, the eyes reach the other monitor; the suggested rectangle keeps their top-left.
-    const auto dpiChanged = [&](const std::string& window, int height) {
-        return session.Ask("dpi " + window + " " + std::to_string(monitor) + " 240 174 " +
-                           std::to_string(240 + round(130 * m)) + " " + std::to_string(174 + round(height * m)));
-    };
-    ASSERT_EQ(dpiChanged(eyes.Form6, 90), "ok");
-    ASSERT_EQ(dpiChanged(eyes.Form1, 88), "ok");
-    Rect form1 = session.WindowRect(eyes.Form1);
-    EXPECT_EQ(form1.Left, 240);
-    EXPECT_EQ(form1.Width(), round(130 * m));
-
-    // The rest of the drag: the held pupil comes back under the pointer, and the eyes move by the
-    // rest of the pointer's travel, give or take the pupil's reach in its eye (31 x 45 at 100 %).
-    session.MouseMove(x + 20, y + 12);
-    session.MouseMove(x += 40, y += 24);
-    EXPECT_TRUE(pupilHolds(0, round(14 * m), x, y)) << "the held pupil under the pointer";
-    session.MouseUp(1);
-    form1 = session.WindowRect(eyes.Form1);
-    EXPECT_NEAR(form1.Left, 240 + 40, 31 * m);
-    EXPECT_NEAR(form1.Top, 174 + 24, 45 * m);
-    EXPECT_EQ(session.WindowRect(eyes.Form6).Height(), round(90 * m)) << "the skin drawn at the monitor's scale";
-    settled(form1);
-
-    // On that monitor, by the right pupil (its eye's centre at 94.5, 47.5): exactly the travel of
-    // 80, 48 pixels.
-    x = form1.Left + static_cast<int>(94.5 * m), y = form1.Top + static_cast<int>(47.5 * m);
-    session.MouseMove(x, y);
-    ASSERT_TRUE(pupilHolds(1, round(14 * m), x, y));
-    session.Drag(x, y, x + 80, y + 48, 2);
-    EXPECT_TRUE(eyesAt(form1.Left + 80, form1.Top + 48));
-    settled(session.WindowRect(eyes.Form1));  // released by the right pupil
+    for (const Grab* grab : {&LeftPupil, &RightPupil}) {
+        drag(*grab, {240}, false);
+        drag(*grab, {240}, false);
+    }
+    // Stopping just past the boundary, where moving the window by the grab taken again at the new scale
+    // would carry its larger part back, then going on to where the next drag starts.
+    drag(LeftPupil, {4, 30, 60, 240}, true);
+    drag(White, {240}, false);
+    drag(White, {240}, false);
 }
 
-// A 200 % laptop with the eyes on a 100 % monitor; a 100 % main monitor with the eyes at 150 %.
-INSTANTIATE_TEST_SUITE_P(Scales, OtherMonitor, ::testing::Values(TwoScales{192, 96}, TwoScales{96, 144}),
+// A 200 % laptop left of a 100 % monitor, and a 100 % monitor left of a 200 % one.
+INSTANTIATE_TEST_SUITE_P(Layouts, OtherMonitor, ::testing::Values(TwoScales{192, 96}, TwoScales{96, 192}),
                          [](const auto& info) {
-                             return "System" + std::to_string(info.param.System) + "Monitor" +
-                                    std::to_string(info.param.Monitor);
+                             return "Left" + std::to_string(info.param.Left) + "Right" +
+                                    std::to_string(info.param.Right);
                          });
 
 }  // namespace

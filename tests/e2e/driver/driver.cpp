@@ -1,13 +1,15 @@
 // The test driver: a console program that runs in the same Wine prefix as the programs under test
 // and answers one line per command read from standard input. It reads windows (positions, styles,
 // owners, z-order), message boxes, the registry and which process started a program, moves the
-// cursor, and can hold a file open as another program would.
+// cursor, can hold a file open as another program would, and emulates two monitors at two scales.
 //
 // Window handles are written and read as hexadecimal numbers; 0 means none.
 
 #include <windows.h>
 //
 #include <tlhelp32.h>
+
+#include "tests/e2e/driver/TwoMonitors.h"
 
 #include <cstdio>
 #include <iostream>
@@ -149,29 +151,57 @@ DWORD WINAPI BackdropThread(void* parameter) {
     return 0;
 }
 
-// What Windows sends a window that reaches a monitor of another scale: WM_DPICHANGED, whose lParam
-// points to the suggested rectangle. The rectangle stands at one address in the window's process and
-// in this one, so it arrives whether or not the message is marshalled between them.
-std::string SendDpiChanged(HWND window, int dpi, const RECT& suggested) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
-    if (!process) return "no-process";
-    void* there = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-    void* here = there ? VirtualAlloc(there, sizeof suggested, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE) : nullptr;
-    std::string answer = "no-memory";
-    if (here && WriteProcessMemory(process, there, &suggested, sizeof suggested, nullptr)) {
-        *static_cast<RECT*>(here) = suggested;
-        DWORD_PTR result = 0;
-        answer = SendMessageTimeoutA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(here),
-                                     SMTO_NORMAL, 5000, &result)
-                     ? "ok"
-                     : "timeout";
+// Two monitors at two scales, emulated in the process of the programs (TwoMonitors.h): the layout and
+// the watched windows in shared memory, and the hook that loads two_monitors.dll into that process.
+//   monitors <hwnd> <boundary> <left dpi> <right dpi>: watches every top-level window of the thread
+//     that owns the window, each at the scale of the monitor that holds its larger part now;
+//   monitors off: ends the emulation;
+//   dpichanges <hwnd>: "<the window's emulated dpi> <the WM_DPICHANGED it was sent>".
+std::string TwoMonitors(const std::string& command, std::istringstream& in) {
+    static two_monitors::Layout* layout = nullptr;
+    static HHOOK hook = nullptr;
+    const std::string first = Arg(in);
+    if (command == "dpichanges") {
+        for (LONG i = 0; layout && i < layout->Count; ++i)
+            if (layout->Windows[i].Handle == ToHwnd(first))
+                return std::to_string(layout->Windows[i].Dpi) + " " + std::to_string(layout->Windows[i].Changes);
+        return "unwatched";
     }
-    if (here) VirtualFree(here, 0, MEM_RELEASE);
-    if (there) VirtualFreeEx(process, there, 0, MEM_RELEASE);
-    CloseHandle(process);
-    return answer;
+    if (hook) UnhookWindowsHookEx(hook);
+    hook = nullptr;
+    if (layout) layout->Count = 0;
+    if (first == "off") return "ok";
+    if (!layout) {
+        const HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                                  sizeof(two_monitors::Layout), two_monitors::SharedName);
+        if (mapping)
+            layout = static_cast<two_monitors::Layout*>(
+                MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(two_monitors::Layout)));
+        if (!layout) return "no-memory";
+    }
+    *layout = {0, 0, 0, 0, {}};
+    in >> layout->Boundary >> layout->LeftDpi >> layout->RightDpi;
+    const DWORD thread = GetWindowThreadProcessId(ToHwnd(first), nullptr);
+    EnumThreadWindows(
+        thread,
+        [](HWND each, LPARAM found) -> BOOL {
+            auto& watched = *reinterpret_cast<two_monitors::Layout*>(found);
+            RECT rect{};
+            GetWindowRect(each, &rect);
+            const LONG dpi = two_monitors::DpiOn(watched, two_monitors::Side(watched, rect));
+            watched.Windows[watched.Count++] = {each, dpi, 0, 0};
+            return watched.Count < two_monitors::MaxWindows;
+        },
+        reinterpret_cast<LPARAM>(layout));
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dllPath = path;
+    dllPath = dllPath.substr(0, dllPath.find_last_of(L"\\/") + 1) + L"two_monitors.dll";
+    const HMODULE dll = LoadLibraryW(dllPath.c_str());
+    const auto proc = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void (*)()>(dll ? GetProcAddress(dll, "TwoMonitorsHook") : nullptr));
+    hook = proc ? SetWindowsHookExW(WH_CALLWNDPROCRET, proc, dll, thread) : nullptr;
+    return hook ? "ok" : "no-hook " + std::to_string(GetLastError());
 }
 
 // Who started a running program: "<parent's file name> shell" when the parent is the process of the
@@ -326,12 +356,6 @@ std::string Answer(const std::string& line) {
         PostMessageA(window, WM_KEYDOWN, key, 0);
         PostMessageA(window, WM_KEYUP, key, 0xC0000000);
         out << "ok";
-    } else if (command == "dpi") {  // dpi <hwnd> <dpi> <left> <top> <right> <bottom> : WM_DPICHANGED
-        HWND window = ToHwnd(Arg(in));
-        RECT suggested{};
-        int dpi = 0;
-        in >> dpi >> suggested.left >> suggested.top >> suggested.right >> suggested.bottom;
-        out << SendDpiChanged(window, dpi, suggested);
     } else if (command == "follow") {  // follow <window> <cursor x y | input dx dy> : ms until the window moves
         // The pointer put there by SetCursorPos, or moved by SendInput (raw input, as a real mouse gives).
         HWND window = ToHwnd(Arg(in));
@@ -352,6 +376,8 @@ std::string Answer(const std::string& line) {
             QueryPerformanceCounter(&end);
         } while (EqualRect(&before, &now) && end.QuadPart - start.QuadPart < 2 * frequency.QuadPart);
         out << (EqualRect(&before, &now) ? -1 : (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart);
+    } else if (command == "monitors" || command == "dpichanges") {
+        out << TwoMonitors(command, in);
     } else if (command == "close") {
         PostMessageA(ToHwnd(Arg(in)), WM_CLOSE, 0, 0);
         out << "ok";
