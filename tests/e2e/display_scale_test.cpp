@@ -316,9 +316,12 @@ TEST_P(OtherMonitor, DragsCrossTheBoundaryWithOneChangeOfScalePerWindow) {
         // The eyes came with the pointer: the held point keeps its place in the eyes' own units, so it may
         // stand off the pointer by the change of scale times its offset from the top-left that Windows'
         // suggested rectangle keeps, by the shift (up to half the change of width) that puts the eyes'
-        // larger part on the new monitor, and by a pupil's reach; a drag that lost the eyes leaves them
-        // 240 px behind.
-        const double change = std::abs(n - s), reachX = grab.Pupil ? 15.5 * n : 0, reachY = grab.Pupil ? 22.5 * n : 0;
+        // larger part on the new monitor, and by how far the window trails a held pupil: the pupil's reach
+        // in its eye and the rest point's offset from its middle (15.5 + 0.5 and 22.5 + 1.5 px at 100 %), at
+        // the larger of the two scales, since the drag goes on by the pointer's travel after the change;
+        // a drag that lost the eyes leaves them 240 px behind.
+        const double change = std::abs(n - s), trail = grab.Pupil ? std::max(s, n) : 0;
+        const double reachX = 16 * trail, reachY = 24 * trail;
         const Rect& held = grab.Pupil ? form1 : form6;
         EXPECT_NEAR(held.Left + grab.X * n, x, change * (grab.X + 65) + reachX + 1) << what;
         EXPECT_NEAR(held.Top + grab.Y * n, y, change * grab.Y + reachY + 1) << what;
