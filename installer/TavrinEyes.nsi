@@ -152,11 +152,13 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "OriginalFilename" "TavrinEyes-${VERSION}-
 ; what it cannot end is dealt with when the files are replaced (RemoveFile).
 ;   Push <folder>; Push <0 = count, 1 = close them>; Call [un.]RunningPrograms
 ;   Pop <windows counted | processes closed>
-; Closing asks first, as a user does: a close request (WM_CLOSE) to the window, which ends the
-; eyes as their menu's Close does. Only a process still running after CLOSE_WAIT_MS is ended by
-; force, and only one the setup could open. A closed window is gone, so the search starts over
-; after each one; one that stays is passed over, and a bounded number of rounds keeps the setup out
-; of a loop in any case.
+; Only shown windows count: a program's hidden ones (the menu's holder, a closed About window) only
+; hide again on a close request. Closing asks first, as a user does: a close request (WM_CLOSE) to
+; every shown window of the process, which ends the eyes as their menu's Close does, whichever of
+; them stands first (an open About window only hides). Only a process still running after
+; CLOSE_WAIT_MS is ended by force, and only one the setup could open. A closed window is gone, so
+; the search starts over after each one; one that stays is passed over, and a bounded number of
+; rounds keeps the setup out of a loop in any case.
 
 !define CLOSE_WAIT_MS 5000
 !define CLOSE_POLL_MS 50
@@ -176,6 +178,8 @@ Function ${un}RunningPrograms
   Push $8      ; count
   Push $9      ; rounds left
   Push $R1     ; whether this window's process counts
+  Push $R2     ; another window of that process
+  Push $R3     ; its process id
 
   ; Compare long paths on both sides ("C:\PROGRA~1\..." and "C:\Program Files\..." are one folder).
   System::Call 'kernel32::GetLongPathNameW(w R0, w .r7, i ${NSIS_MAX_STRLEN}) i .r6'
@@ -190,6 +194,10 @@ Function ${un}RunningPrograms
     System::Call 'user32::FindWindowExW(p 0, p r1, w "${WINDOW_CLASS}", p 0) p .r1'
     ${If} $1 P= 0
       ${Break}
+    ${EndIf}
+    System::Call 'user32::IsWindowVisible(p r1) i .r6'
+    ${If} $6 = 0
+      ${Continue}
     ${EndIf}
     StrCpy $2 0
     System::Call 'user32::GetWindowThreadProcessId(p r1, *i 0 r2)'
@@ -217,7 +225,20 @@ Function ${un}RunningPrograms
         IntOp $8 $8 + 1
       ${Else}
         DetailPrint "Closing the copy running from $4 (process $2)"
-        System::Call 'user32::PostMessageW(p r1, i ${WM_CLOSE}, p 0, p 0)'
+        StrCpy $R2 0
+        ${Do}
+          System::Call 'user32::FindWindowExW(p 0, p R2, w "${WINDOW_CLASS}", p 0) p .R2'
+          ${If} $R2 P= 0
+            ${Break}
+          ${EndIf}
+          StrCpy $R3 0
+          System::Call 'user32::GetWindowThreadProcessId(p R2, *i 0 R3)'
+          System::Call 'user32::IsWindowVisible(p R2) i .r6'
+          ${If} $R3 = $2
+          ${AndIf} $6 <> 0
+            System::Call 'user32::PostMessageW(p R2, i ${WM_CLOSE}, p 0, p 0)'
+          ${EndIf}
+        ${Loop}
         ; Until the process ends (or, for one that could not be opened, its window goes).
         StrCpy $5 0
         ${Do}
@@ -261,6 +282,8 @@ Function ${un}RunningPrograms
   ${Loop}
 
   StrCpy $0 $8
+  Pop $R3
+  Pop $R2
   Pop $R1
   Pop $9
   Pop $8
@@ -578,6 +601,11 @@ Function RemoveEarlierInstallation
   Call RemoveFolder
 FunctionEnd
 
+; UserStart.exe's answers: started (or, asked with --check, a desktop shell answers); no desktop
+; shell answered, so nothing was started.
+!define USER_START_DONE 0
+!define USER_START_NO_SHELL 2
+
 Section "-${PRODUCT}"
   ; Whether this installation moves the one already there into another folder.
   StrCpy $MovesEarlier 0
@@ -651,12 +679,22 @@ Section "-${PRODUCT}"
   ${If} $ReplacedAtRestart = 1
     SetRebootFlag true
   ${EndIf}
-SectionEnd
 
-; UserStart.exe's answers: started (or, asked with --check, a desktop shell answers); no desktop
-; shell answered, so nothing was started.
-!define USER_START_DONE 0
-!define USER_START_NO_SHELL 2
+  ; Whether the desktop of the signed-in user answers, asked here, where the progress page goes on
+  ; drawing while the answer takes (up to 30 s from a shell that hangs), rather than from the finish
+  ; page, which would stand frozen meanwhile.
+  StrCpy $NoDesktopShell 0
+  ${IfNot} ${Silent}
+    DetailPrint "Asking the Windows desktop to start ${PRODUCT} for you at the end"
+    ClearErrors
+    ExecWait '"$PLUGINSDIR\UserStart.exe" --check' $0
+    ${If} ${Errors}
+    ${OrIf} $0 <> ${USER_START_DONE}
+      StrCpy $NoDesktopShell 1
+      DetailPrint "The Windows desktop did not answer: Setup will start nothing"
+    ${EndIf}
+  ${EndIf}
+SectionEnd
 
 ; Starts an installed program at the signed-in user's normal level rather than with the setup's
 ; administrator rights: UserStart.exe asks the desktop shell running for the signed-in user to
@@ -673,15 +711,10 @@ Function StartAsUser
   Exch $0
 FunctionEnd
 
-; The finish page: when no desktop shell of the signed-in user answers, it says that nothing will be
+; The finish page: when no desktop shell of the signed-in user answered, it says that nothing will be
 ; started, and offers no start.
 Function FinishShow
-  StrCpy $NoDesktopShell 0
-  ClearErrors
-  ExecWait '"$PLUGINSDIR\UserStart.exe" --check' $0
-  ${If} ${Errors}
-  ${OrIf} $0 <> ${USER_START_DONE}
-    StrCpy $NoDesktopShell 1
+  ${If} $NoDesktopShell = 1
     SendMessage $mui.FinishPage.Run ${BM_SETCHECK} ${BST_UNCHECKED} 0
     ShowWindow $mui.FinishPage.Run ${SW_HIDE}
     SendMessage $mui.FinishPage.Text ${WM_SETTEXT} 0 "STR:${PRODUCT} ${VERSION} has been installed.$\r$\n$\r$\nSetup starts nothing now: the Windows desktop of the signed-in user did not answer, and what Setup started itself would run with administrator rights. Start ${PRODUCT} from its desktop icon or the Start menu."

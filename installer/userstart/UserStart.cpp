@@ -168,6 +168,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!worker) return NoShell;
     const DWORD waited = WaitForSingleObject(worker, ShellTimeoutMs);
     CloseHandle(worker);
-    // ExitProcess ends a worker still waiting for the shell.
-    ExitProcess(waited == WAIT_OBJECT_0 ? static_cast<UINT>(result) : NoShell);
+    // A worker still waiting for the shell is inside a call to a hung Explorer, its state unknown:
+    // TerminateProcess ends it without the DLL notifications ExitProcess would run on its behalf.
+    TerminateProcess(GetCurrentProcess(), waited == WAIT_OBJECT_0 ? static_cast<UINT>(result) : NoShell);
+    return NoShell;
 }
