@@ -108,15 +108,16 @@ TEST(DisplayScale, At150PercentEverythingIsOneAndAHalfTimesItsSize) {
     const pid_t forms = session.Start(FormsTestsExe(), {"--gtest_filter=DpiChange.AFormTakes*"});
     EXPECT_EQ(session.WaitExit(forms, 30s), 0) << "forms_tests_win.exe, in the session's programs.log";
 
-    // The About window: 4125 x 5865 twips make 412 x 586 pixels, wholly on the screen.
+    // The About window: 4125 x 5865 twips make 412.5 x 586.5 pixels, 413 x 587 as the pictures round,
+    // wholly on the screen.
     ASSERT_TRUE(OpenMenuAt(session, form1.Left + 52, form1.Top + 68));  // on the left pupil
     Choose(session, About);
     const std::string about = session.WaitWindow(FormClass, "About", 5s);
     ASSERT_NE(about, "0");
     const Rect client = session.ClientRect(about);
     const int x = client.Left, y = client.Top, width = client.Width(), height = client.Height();
-    EXPECT_EQ(width, 412);
-    EXPECT_EQ(height, 586);
+    EXPECT_EQ(width, 413);
+    EXPECT_EQ(height, 587);
     const Rect frame = session.WindowRect(about);
     EXPECT_GE(frame.Left, 0);
     EXPECT_GE(frame.Top, 0);

@@ -74,6 +74,12 @@ TEST(DpiChange, TheEyesTakeTheNewScaleTogetherAndKeepTracking) {
     const HWND form1 = Window("Form1"), form6 = Window("Form6");
     ASSERT_TRUE(form1 && form6);
     ASSERT_EQ(Rect(form1).right - Rect(form1).left, 130) << "this test runs at 96 dpi";
+    // "On Top" either way: Form1 directly above the overlay, in the band chosen.
+    for (const bool topmost : {true, false, true}) {
+        program.SetZOrder(topmost);
+        EXPECT_EQ(GetWindow(form1, GW_HWNDNEXT), form6) << "topmost " << topmost;
+        EXPECT_EQ((GetWindowLongA(form6, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, topmost);
+    }
 
     // Onto a monitor at 200 %. The overlay hears of it first, with a rectangle of its own: it still
     // ends where Form1 ends.
@@ -140,10 +146,14 @@ TEST(DpiChange, TheAboutWindowKeepsEveryTextInsideAtEachScale) {
     about.Load();
     const struct {
         int Dpi, Width, Height;
-    } scales[] = {{96, 275, 391}, {120, 344, 489}, {144, 412, 586}, {192, 550, 782}};
+    } scales[] = {{96, 275, 391}, {120, 344, 489}, {144, 413, 587}, {192, 550, 782}};
     for (const auto& scale : scales) {
         SCOPED_TRACE(scale.Dpi);
-        about.ApplyDpi(scale.Dpi, {0, 0, 0, 0});
+        // Windows suggests the frame around the client area at the new scale.
+        const RECT suggested = forms::FrameAroundAt(
+            {0, 0, scale.Width, scale.Height}, static_cast<DWORD>(GetWindowLongA(about.hWnd(), GWL_STYLE)),
+            static_cast<DWORD>(GetWindowLongA(about.hWnd(), GWL_EXSTYLE)), scale.Dpi);
+        about.ApplyDpi(scale.Dpi, suggested);
         RECT client{};
         GetClientRect(about.hWnd(), &client);
         EXPECT_EQ(client.right, scale.Width);
@@ -222,9 +232,15 @@ TEST(DpiChange, AFormTakesTheDpiOfItsWindowWhenItIsMade) {
     menu::Form3 about;
     const DPI_AWARENESS_CONTEXT aware = setContext(DPI_AWARENESS_CONTEXT_UNAWARE);
     about.Load();
+    // The screen as the window sees it (Wine scales the metrics of a DPI-unaware thread).
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
     setContext(aware);
     EXPECT_EQ(about.Dpi(), 96);
     EXPECT_EQ(SmallIconWidth(about.hWnd()), 16) << "its title bar's icon at 96 dpi";
+    // Centred on the screen again at its new size.
+    const RECT window = Rect(about.hWnd());
+    EXPECT_NEAR((window.left + window.right) / 2.0, screenWidth / 2.0, 1);
+    EXPECT_NEAR((window.top + window.bottom) / 2.0, screenHeight / 2.0, 1);
 }
 
 }  // namespace
