@@ -19,7 +19,9 @@ struct EyesWindows {
     std::string Form1, Form6;
 };
 
-// Starts the installed eyes and waits until both windows stand (start-up is over).
+// Starts the installed eyes and waits until both windows stand, the pupils' directly above the skin's
+// (start-up is over: the skin's window is shown, and so activated, before the pupils' is brought back
+// to the front).
 inline EyesWindows StartEyes(Session& session, pid_t* pid = nullptr) {
     const pid_t started = session.StartInstalled(product::EyesProgram);
     if (pid) *pid = started;
@@ -27,7 +29,11 @@ inline EyesWindows StartEyes(Session& session, pid_t* pid = nullptr) {
     eyes.Form6 = session.WaitWindow(FormClass, "Form6", 15s);
     eyes.Form1 = session.WaitWindow(FormClass, "Form1", 5s);
     Session::WaitFor(
-        [&] { return session.Ask("visible " + eyes.Form1) == "1" && session.Ask("visible " + eyes.Form6) == "1"; }, 5s);
+        [&] {
+            return session.Ask("visible " + eyes.Form1) == "1" && session.Ask("visible " + eyes.Form6) == "1" &&
+                   session.Above(eyes.Form6) == eyes.Form1;
+        },
+        5s);
     return eyes;
 }
 

@@ -88,14 +88,15 @@ TEST(Startup, LaterStartRestoresTheStoredPositionPartlyOffScreenAndWritesNothing
     EXPECT_FALSE(session.Query("HKLM", settings::RunKey, "Tavrin Eyes").Present) << "only the first run registers";
 }
 
-// A position stored by hand, or on a monitor since unplugged, where no monitor shows any part of the
-// eyes: they come back as on another screen size. Partly off an edge they stay where they were.
+// A position stored by hand, or on a monitor since unplugged, where no monitor shows a part of an eye
+// (at -126 only 4 columns of the window's see-through margin are on the screen): they come back as on
+// another screen size. With a piece of an eye on the screen they stay where they were.
 TEST(Startup, APositionThatNoMonitorShowsRecentresAndStoresTheNewPlace) {
     Session session;
     session.Install();
     session.SetText(settings::SettingsKey, "scres", "1024X768");
-    session.SetText(settings::SettingsKey, "left", "-50");
-    session.SetText(settings::SettingsKey, "top", "2000");
+    session.SetText(settings::SettingsKey, "left", "-126");
+    session.SetText(settings::SettingsKey, "top", "0");
     pid_t pid = 0;
     EyesWindows eyes = StartEyes(session, &pid);
 
@@ -107,13 +108,13 @@ TEST(Startup, APositionThatNoMonitorShowsRecentresAndStoresTheNewPlace) {
     session.Kill(pid);
     ASSERT_TRUE(session.WaitGone(FormClass, "Form6", 5s));
 
-    session.SetText(settings::SettingsKey, "left", "-20");
+    session.SetText(settings::SettingsKey, "left", "-100");  // 17 columns of the right eye
     session.SetText(settings::SettingsKey, "top", "40");
     eyes = StartEyes(session);
     form1 = session.WindowRect(eyes.Form1);
-    EXPECT_EQ(form1.Left, -20);
+    EXPECT_EQ(form1.Left, -100);
     EXPECT_EQ(form1.Top, 40);
-    EXPECT_EQ(StoredPlace(session), Place("-20", "40")) << "nothing stored";
+    EXPECT_EQ(StoredPlace(session), Place("-100", "40")) << "nothing stored";
 }
 
 TEST(Startup, AnotherScreenSizeRecentresAndStoresTheNewPlace) {
