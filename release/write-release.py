@@ -165,8 +165,10 @@ def bill_of_materials(args, names, release_files, programs, user_start, plugins,
                 "their own terms."),
     ]
     for plugin in plugins:
+        # System's call code (Contrib/System/Source/Call.S) is under the MIT licence; the rest of NSIS, Zlib.
+        licence = "Zlib AND MIT" if plugin.stem == "System" else "Zlib"
         entry = package(f"SPDXRef-Package-NSIS-plugin-{plugin.stem}", f"NSIS plugin {plugin.name}", None,
-                        "Organization: NSIS project", "Zlib", "LIBRARY", "https://nsis.sourceforge.io/",
+                        "Organization: NSIS project", licence, "LIBRARY", "https://nsis.sourceforge.io/",
                         "nsis-common",
                         "Unpacked and loaded by the setup (and by the uninstaller where it uses it); the checksum "
                         "is of the file as NSIS made it, before a signed release signs it.")
