@@ -4,7 +4,10 @@
 # covers every other file; the three package manager manifests validate against the 1.10.0 schemas and
 # name the setup's hash and address; the bill of materials validates against SPDX 2.3 and names each
 # component with the version Debian installed; the archive holds the three programs, dated at the
-# commit's time, the same bytes as the setup installs. Expected values are written out here by hand.
+# commit's time, the same bytes as the setup installs. Then, signed with a throwaway key, the release
+# passes `./dev check-release` (built anew with its signatures attached: every file the same), and a
+# release with one manifest changed and its sums made anew does not. Expected values are written out
+# here by hand.
 # Usage: release-test.sh <repository> <folder of the schemas>
 set -euo pipefail
 repository=$1
@@ -24,7 +27,8 @@ release="$work/out/release/2.0"
 7z x -y -o"$work/setup" "$release/TavrinEyes-2.0-setup.exe" >/dev/null
 (cd "$release" && sha256sum -c --strict SHA256SUMS)
 
-python3 - "$release" "$work/setup" "$schemas" "$(git -C "$work/clone" log -1 --format=%ct)" "$work/release.log" <<'PYTHON'
+failures=0
+if python3 - "$release" "$work/setup" "$schemas" "$(git -C "$work/clone" log -1 --format=%ct)" "$work/release.log" <<'PYTHON'
 import calendar, hashlib, json, re, subprocess, sys, time, zipfile
 from pathlib import Path
 import jsonschema, yaml
@@ -101,3 +105,37 @@ with zipfile.ZipFile(release / "TavrinEyes-2.0-portable.zip") as archive:
             calendar.timegm(entry.date_time + (0, 0, 0)) - epoch) < 2)
 sys.exit(1 if failures else 0)
 PYTHON
+then :; else failures=$((failures + 1)); fi
+
+check() {  # what, then a command that must succeed
+    local what=$1
+    shift
+    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
+}
+in_clone() {  # the log, then a ./dev command run in the clone with no key but those given before it
+    local log=$1 status=0
+    shift
+    (cd "$work/clone" && env -u TAVRIN_SIGN_PKCS11_MODULE -u TAVRIN_SIGN_KEY -u TAVRIN_SIGN_COMMAND "$@") >"$log" 2>&1 ||
+        status=$?
+    return $status
+}
+not() { ! "$@"; }
+openssl req -x509 -newkey rsa:2048 -nodes -keyout "$work/key.pem" -out "$work/cert.pem" -days 2 \
+    -subj "/CN=Tavrin Eyes throwaway signer" -addext "keyUsage=critical,digitalSignature" \
+    -addext "extendedKeyUsage=codeSigning" 2>/dev/null
+openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/cert.pem" -out "$work/signer.p12" -passout pass:
+check "a signed release is written" in_clone "$work/signed.log" TAVRIN_SIGN_CERT="$work/signer.p12" TAVRIN_SIGN_PASSWORD= \
+    TAVRIN_SIGN_TIMESTAMP=none TAVRIN_OUT="$work/signed" ./dev release
+check "its setup is signed" in_clone "$work/verify.log" \
+    osslsigncode verify -in "$work/signed/release/2.0/TavrinEyes-2.0-setup.exe" -CAfile "$work/cert.pem"
+check "./dev check-release finds it the commit with its signatures" in_clone "$work/check.log" TAVRIN_OUT="$work/check" \
+    ./dev check-release "$work/signed/release/2.0"
+check "and says so" grep -q "every file the same" "$work/check.log"
+cp -r "$work/signed/release/2.0" "$work/forged"
+sed -i 's/^License: Proprietary$/License: MIT/' "$work/forged/winget/BrelliksSoftware.TavrinEyes.locale.en-US.yaml"
+(cd "$work/forged" && cut -c 67- SHA256SUMS | xargs sha256sum >sums && mv sums SHA256SUMS)
+check "a changed manifest with sums that match it is refused" not in_clone "$work/forged.log" TAVRIN_OUT="$work/check" \
+    ./dev check-release "$work/forged"
+check "and says that it differs" grep -q "differs from" "$work/forged.log"
+check "in the manifest" grep -q "locale.en-US.yaml" "$work/forged.log"
+[ "$failures" = 0 ] || { echo "$failures check(s) failed"; exit 1; }
