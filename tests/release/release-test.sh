@@ -19,7 +19,7 @@ git clone -q "$repository" "$work/clone"
 SECONDS=0
 status=0
 env -u TAVRIN_SIGN_CERT -u TAVRIN_SIGN_PKCS11_MODULE -u TAVRIN_SIGN_KEY -u TAVRIN_SIGN_COMMAND -u SOURCE_DATE_EPOCH \
-    TAVRIN_OUT="$work/out" timeout 800 "$work/clone/dev" release >"$work/release.log" 2>&1 || status=$?
+    TAVRIN_OUT="$work/out" timeout 1000 "$work/clone/dev" release >"$work/release.log" 2>&1 || status=$?
 echo "./dev release in a clean clone: $SECONDS s (status $status)"
 tail -n 9 "$work/release.log"
 [ "$status" = 0 ] || exit 1
