@@ -6,6 +6,7 @@
 ;   makensis -DPROGRAMS_DIR=<folder of the three programs> -DAPP_ICON=<app.ico> -DOUTFILE=<setup.exe>
 ;            -DUSER_START=<UserStart.exe, the helper that starts programs through the desktop shell>
 ;            [-DWIZARD_BITMAP=<164 x 314 picture for the welcome and finish pages>]
+;            [-DPLUGINS_DIR=<the NSIS plugins to pack, copies of NSIS's own, signed when signing>]
 ;            [-DDEV_SCRIPT=<the repository's dev script, which signs what makensis makes>] TavrinEyes.nsi
 ; (the build's installer/make-setup.sh runs it so).
 ;
@@ -63,6 +64,12 @@
 !endif
 
 Target amd64-unicode
+; The plugins the setup and the uninstaller load come from this folder, so that a signed setup unpacks
+; only signed ones. After Target: a plugin found again in NSIS's own folder, which Target scans, would
+; otherwise take the place of this folder's.
+!ifdef PLUGINS_DIR
+  !addplugindir /amd64-unicode "${PLUGINS_DIR}"
+!endif
 SetCompressor /SOLID lzma
 ManifestDPIAware true
 

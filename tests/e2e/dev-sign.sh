@@ -4,7 +4,8 @@
 # way signs copies of the three built programs and of the setup; the token signs copies of the
 # programs and makes the setup from them, makensis having ./dev sign the uninstaller and the setup;
 # osslsigncode verifies every signature against the certificate, and the token-signed setup installs
-# under Wine with a signed Uninstall.exe. Without a key nothing is signed; a half-set configuration, a
+# under Wine with a signed Uninstall.exe; every program file inside the setup and the uninstaller (7z
+# unpacks them), NSIS's plugins included, is signed. An ECDSA key signs with a warning. Without a key nothing is signed; a half-set configuration, a
 # wrong password or PIN, a missing module, an unreachable timestamp server or a signing command that
 # leaves no signature signs nothing and fails. No timestamp server can be reached from a test, so the
 # signing itself runs with TAVRIN_SIGN_TIMESTAMP=none.
@@ -46,7 +47,7 @@ all_unchanged() {
     local file
     for file in "${files[@]}"; do unchanged "$file" || return 1; done
 }
-verified() { osslsigncode verify -in "$1" -CAfile "$work/cert.pem" >"$work/verify.log" 2>&1; }
+verified() { osslsigncode verify -in "$1" -CAfile "${2:-$work/cert.pem}" >"$work/verify.log" 2>&1; }
 not_verified() { ! verified "$1"; }
 
 sign() {  # the environment's settings for ./dev sign, then the log file
@@ -101,6 +102,7 @@ sign TAVRIN_SIGN_CERT="$work/signer.p12" TAVRIN_SIGN_PASSWORD="$password" TAVRIN
     status=$?
 sed 's/^/  | /' "$work/signed.log"
 check "signing succeeds (status $status)" [ "$status" = 0 ]
+check "an RSA key draws no warning" [ "$(grep -c 'not an RSA key' "$work/signed.log")" = 0 ]
 for file in "${files[@]}"; do
     name=$(basename "$file")
     check "$name is signed" verified "$file"
@@ -108,6 +110,17 @@ for file in "${files[@]}"; do
     check "$name: with SHA-256" grep -q 'Message digest algorithm *: SHA256' "$work/verify.log"
     check "$name: one signature" grep -q 'Number of verified signatures: 1' "$work/verify.log"
 done
+
+# --- An ECDSA key in a .pfx without a password signs, and ./dev sign says that Smart App Control will
+# not accept it.
+openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:P-256 -nodes -keyout "$work/ec.pem" -out "$work/ec-cert.pem" \
+    -days 2 -subj "/CN=Tavrin Eyes ECDSA signer" -addext "extendedKeyUsage=codeSigning" 2>/dev/null
+openssl pkcs12 -export -inkey "$work/ec.pem" -in "$work/ec-cert.pem" -out "$work/ec.p12" -passout pass:
+cp "$work/originals/TavrinEyes_PIL.exe" "$work/ec.exe"
+env -u TAVRIN_SIGN_COMMAND TAVRIN_SIGN_CERT="$work/ec.p12" TAVRIN_SIGN_PASSWORD= TAVRIN_SIGN_TIMESTAMP=none \
+    "$dev" sign "$work/ec.exe" >"$work/ec.log" 2>&1 || true
+check "an ECDSA key, its .pfx without a password, signs" verified "$work/ec.exe" "$work/ec-cert.pem"
+check "with a warning that it is not RSA" grep -q 'not an RSA key (its signatures are ecdsa-with-SHA256).*Smart App Control' "$work/ec.log"
 
 # --- A key on a token: SoftHSM2 keeps its tokens in a folder of the test's own. The same key and
 # certificate, the certificate given as DER; the PIN has a blank.
@@ -192,5 +205,26 @@ installed="$work/prefix/drive_c/Program Files/Tavrin Eyes"
 check "and installs the signed programs" cmp -s "$installed/TavrinEyes.exe" "$build/TavrinEyes/TavrinEyes.exe"
 check "the installed Uninstall.exe is signed" verified "$installed/Uninstall.exe"
 check "Uninstall.exe: by the throwaway certificate" grep -q 'Subject: /CN=Tavrin Eyes throwaway signer' "$work/verify.log"
+
+# --- Every program file the setup and the installed uninstaller unpack (7z reads NSIS's data: the
+# programs, their ".new" copies, the uninstaller, UserStart.exe and NSIS's plugins) is signed.
+all_verified() {  # <folder unpacked> <names that must be among its program files...>
+    local folder=$1 file count=0 name
+    shift
+    while IFS= read -r -d '' file; do
+        [ "$(head -c 2 "$file")" = MZ ] || continue
+        count=$((count + 1))
+        verified "$file" || { echo "  not signed: ${file#"$folder"/}"; return 1; }
+    done < <(find "$folder" -type f -print0)
+    echo "  $count program files, every one signed"
+    for name in "$@"; do [ -f "$folder/$name" ] || { echo "  $name is missing"; return 1; }; done
+}
+7z x -y -o"$work/setup unpacked" "$build/$setup_name" >/dev/null
+check "every program file inside the token-signed setup is signed" all_verified "$work/setup unpacked" \
+    TavrinEyes.exe.new Uninstall.exe '$PLUGINSDIR/UserStart.exe' '$PLUGINSDIR/System.dll' '$PLUGINSDIR/UserInfo.dll' \
+    '$PLUGINSDIR/nsDialogs.dll'
+7z x -y -o"$work/uninstaller unpacked" "$installed/Uninstall.exe" >/dev/null
+check "every program file inside the installed Uninstall.exe is signed" all_verified "$work/uninstaller unpacked" \
+    '$PLUGINSDIR/System.dll' '$PLUGINSDIR/UserInfo.dll'
 
 [ "$failures" = 0 ] || { echo "$failures check(s) failed"; exit 1; }
