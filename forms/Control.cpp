@@ -2,6 +2,7 @@
 
 #include "forms/App.h"
 #include "forms/Failure.h"
+#include "forms/TabOrder.h"
 #include "product/Identity.h"
 
 #include <commctrl.h>
@@ -57,6 +58,12 @@ RECT Control::ToPixelRect(const Bounds& bounds) const {
     const int left = ToPixelsX(bounds.Left);
     const int top = ToPixelsY(bounds.Top);
     return {left, top, left + ToPixelsX(bounds.Width), top + ToPixelsY(bounds.Height)};
+}
+
+Control* Control::FromWindow(HWND window) {
+    char name[64] = {};
+    if (!window || !GetClassNameA(window, name, sizeof name) || lstrcmpA(name, ClassName) != 0) return nullptr;
+    return reinterpret_cast<Control*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
 Control::~Control() {
@@ -172,6 +179,31 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_CONTEXTMENU: {
+        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (at.x == -1 && at.y == -1) {
+            RECT window{};
+            GetWindowRect(hwnd_.get(), &window);
+            at = {(window.left + window.right) / 2, (window.top + window.bottom) / 2};
+        }
+        if (OnContextMenu(at)) return 0;
+        break;
+    }
+    case WM_SHOWWINDOW:
+        if (wParam && tabOrder_) tabOrder_->Reset();
+        break;
+    case WM_SETFOCUS:
+        if (tabOrder_) tabOrder_->Restore();
+        [[fallthrough]];
+    case WM_KILLFOCUS:
+        // A link drawn here shows or hides its focus rectangle.
+        if (!windowless_.empty()) InvalidateRect(hwnd_.get(), nullptr, FALSE);
+        break;
+    case WM_UPDATEUISTATE: {
+        const LRESULT result = DefWindowProcA(hwnd_.get(), message, wParam, lParam);
+        if (!windowless_.empty()) InvalidateRect(hwnd_.get(), nullptr, FALSE);
+        return result;
+    }
     }
     return DefWindowProcA(hwnd_.get(), message, wParam, lParam);
 }

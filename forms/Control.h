@@ -2,7 +2,8 @@
 // The base of every window of the form layer: a Win32 window bound to its C++ object, with a scale
 // for positions and mouse coordinates, the windowless labels and images it draws, and the child
 // controls it creates. It delivers the mouse events in its own scale and keeps the mouse (capture)
-// for itself from a button press until the last button is released.
+// for itself from a button press until the last button is released. It asks for its context menu
+// from the mouse or the keyboard.
 
 #include "forms/ChildWindow.h"
 #include "forms/Color.h"
@@ -17,6 +18,8 @@
 #include <vector>
 
 namespace forms {
+
+class TabOrder;
 
 using MouseHandler = std::function<void(int Button, int Shift, float X, float Y)>;
 
@@ -54,6 +57,13 @@ public:
     void Adopt(ChildWindow* child) { children_.push_back(child); }
     void Adopt(Windowless* item) { windowless_.push_back(item); }
 
+    // The object bound to a window of the form layer's class, or nothing for any other window.
+    static Control* FromWindow(HWND window);
+
+    // The keyboard order of a form that has one (forms/TabOrder.h), set by it.
+    TabOrder* Tabs() const { return tabOrder_; }
+    void SetTabs(TabOrder* tabs) { tabOrder_ = tabs; }
+
 protected:
     Control(ScaleMode scale, OleColor backColor) : BackColor(backColor), scale_(scale) {}
 
@@ -74,6 +84,9 @@ protected:
     virtual void OnMouseDown(int, int, float, float) {}
     virtual void OnMouseUp(int, int, float, float) {}
     virtual void OnClick() {}
+    // The context menu is asked for, at a point of the screen: where the mouse is, or the middle of
+    // the window when from the keyboard (Shift+F10, the Menu key). True when it was shown.
+    virtual bool OnContextMenu(POINT) { return false; }
 
     void DrawContent(HDC dc);
 
@@ -88,6 +101,7 @@ private:
     ScaleMode scale_;
     std::vector<ChildWindow*> children_;
     std::vector<Windowless*> windowless_;
+    TabOrder* tabOrder_ = nullptr;
     bool leftPressed_ = false;
     Windowless* pressed_ = nullptr;
     PicturePtr picture_;

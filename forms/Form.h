@@ -56,6 +56,9 @@ protected:
     virtual void Form_MouseDown(int, int, float, float) {}
     virtual void Form_MouseUp(int, int, float, float) {}
     virtual void Form_Click() {}
+    // The context menu asked for at a point of the screen (the mouse's, or the middle of the window
+    // from the keyboard); true when the form showed one.
+    virtual bool Form_ContextMenu(POINT) { return false; }
     // A request to close the window (its close box, Alt+F4, WM_CLOSE from another program): by default
     // the form hides and the program goes on; it ends only where its code ends it.
     virtual void Form_Close() { ShowWindow(hwnd_.get(), SW_HIDE); }
@@ -74,6 +77,7 @@ private:
     void OnMouseDown(int button, int shift, float x, float y) override { Form_MouseDown(button, shift, x, y); }
     void OnMouseUp(int button, int shift, float x, float y) override { Form_MouseUp(button, shift, x, y); }
     void OnClick() override { Form_Click(); }
+    bool OnContextMenu(POINT at) override { return Form_ContextMenu(at); }
     void MoveToPosition();
     // The title bar's icons at the form's DPI.
     void LoadIcons();

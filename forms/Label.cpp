@@ -76,6 +76,17 @@ Label::Label(Control& container, Bounds bounds, std::string caption, Font font, 
     container.Adopt(this);
 }
 
+void Label::Activate() {
+    if (Click) Click();
+}
+
+void Label::SetFocused(bool focused) {
+    TabStop::SetFocused(focused);
+    const HWND window = container_.hWnd();
+    if (!window) return;
+    InvalidateRect(window, nullptr, FALSE);
+}
+
 RECT Label::PixelRect() const { return container_.ToPixelRect(bounds_); }
 
 void Label::DpiChanged() {
@@ -133,6 +144,17 @@ void Label::Draw(HDC dc) {
     SetTextColor(dc, ToColorRef(foreColor_));
     DrawTextA(dc, Caption.c_str(), static_cast<int>(Caption.size()), &rect, Format());
     RestoreDC(dc, saved);
+    // The keyboard's focus: a dotted rectangle round the text, while its window has the focus and
+    // the system shows focus rectangles in it.
+    const HWND window = container_.hWnd();
+    if (Focused() && GetFocus() == window &&
+        !(SendMessageA(GetAncestor(window, GA_ROOT), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+        RECT focus = TextRect();
+        InflateRect(&focus, 2, 1);
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
+        DrawFocusRect(dc, &focus);
+    }
 }
 
 }  // namespace forms

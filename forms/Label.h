@@ -1,11 +1,13 @@
 #pragma once
 // A text label drawn by its container, on one line; with a cursor, a tooltip and a Click it serves as
-// a link. Positions are in the container's scale.
+// a link, which a form's tab order can give the keyboard focus (its container's window holds it, and
+// the link draws the focus rectangle round its text). Positions are in the container's scale.
 
 #include "forms/Color.h"
 #include "forms/Control.h"
 #include "forms/Font.h"
 #include "forms/Layout.h"
+#include "forms/TabOrder.h"
 #include "forms/Windowless.h"
 
 #include <string>
@@ -14,7 +16,7 @@ namespace forms {
 
 enum class Alignment { Left, Center };
 
-class Label : public Windowless {
+class Label : public Windowless, public TabStop {
 public:
     Label(Control& container, Bounds bounds, std::string caption, Font font, OleColor foreColor,
           Alignment alignment = Alignment::Left);
@@ -25,6 +27,10 @@ public:
     RECT HitRect() override { return TextRect(); }
     void Draw(HDC dc) override;
     void DpiChanged() override;
+
+    HWND FocusWindow() const override { return container_.hWnd(); }
+    void Activate() override;
+    void SetFocused(bool focused) override;
 
     std::string Caption;
 
