@@ -22,6 +22,7 @@ public:
     void OnCommand(HWND from, int code) override;
     void DpiChanged() override;
     HWND hWnd() const { return hwnd_.get(); }
+    HWND ChildHandle() const override { return hwnd_.get(); }
     HWND FocusWindow() const override { return hwnd_.get(); }
     void Activate() override;
 

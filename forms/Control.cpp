@@ -18,6 +18,10 @@ namespace {
 
 constexpr const char* ClassName = product::WindowClass;
 
+// Asks a window to run the Click of a control it draws (wParam: the control's place in its parts),
+// after the call that asked for it has returned: assistive technology asks from another process.
+constexpr UINT ClickPartMessage = WM_APP + 1;
+
 // The one window class of the form layer, registered once for the program.
 class WindowClass {
 public:
@@ -60,10 +64,37 @@ RECT Control::ToPixelRect(const Bounds& bounds) const {
     return {left, top, left + ToPixelsX(bounds.Width), top + ToPixelsY(bounds.Height)};
 }
 
+void Control::Adopt(ChildWindow* child) {
+    children_.push_back(child);
+    parts_.push_back({child, nullptr});
+}
+
+void Control::Adopt(Windowless* item) {
+    windowless_.push_back(item);
+    parts_.push_back({nullptr, item});
+}
+
 Control* Control::FromWindow(HWND window) {
     char name[64] = {};
     if (!window || !GetClassNameA(window, name, sizeof name) || lstrcmpA(name, ClassName) != 0) return nullptr;
     return reinterpret_cast<Control*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+long Control::AccessibleChildId(const Windowless* item) const {
+    for (std::size_t index = 0; index < parts_.size(); ++index)
+        if (parts_[index].Item == item) return static_cast<long>(index) + 1;
+    return CHILDID_SELF;
+}
+
+void Control::ClickLater(const Windowless* item) {
+    const long id = AccessibleChildId(item);
+    if (hwnd_ && id != CHILDID_SELF) PostMessageA(hwnd_.get(), ClickPartMessage, static_cast<WPARAM>(id - 1), 0);
+}
+
+void Control::SetAccessibleValue(std::string value) {
+    if (value == Accessible.Value) return;
+    Accessible.Value = std::move(value);
+    if (hwnd_) NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hwnd_.get(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 Control::~Control() {
@@ -189,6 +220,12 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (OnContextMenu(at)) return 0;
         break;
     }
+    case WM_GETOBJECT:
+        if (const LRESULT object = AccessibleObjectFor(*this, wParam, lParam)) return object;
+        break;
+    case ClickPartMessage:
+        if (wParam < parts_.size() && parts_[wParam].Item && parts_[wParam].Item->Click) parts_[wParam].Item->Click();
+        return 0;
     case WM_SHOWWINDOW:
         if (wParam && tabOrder_) tabOrder_->Reset();
         break;

@@ -32,7 +32,9 @@ POINT CentredOnScreen(int width, int height) {
 Form::Form(FormLayout layout)
     : Control(layout.Scale, layout.BackColor),
       layout_(std::move(layout)),
-      dpi_(Screen.Dpi()) {}
+      dpi_(Screen.Dpi()) {
+    Accessible = layout_.Accessible;
+}
 
 SIZE Form::FrameSize(DWORD style, DWORD exStyle) const {
     const float tpp = TwipsPerPixelAt(dpi_);

@@ -24,6 +24,8 @@ struct FormLayout {
     OleColor BackColor = SystemColor(COLOR_BTNFACE);
     Bounds Client;   // twips: the client area's origin on the screen and its size
     int IconId = 0;  // icon resource, 0 for none
+    // What assistive technology is told of the window (Control::Accessible); the caption stays.
+    Accessibility Accessible;
 };
 
 class Form : public Control {

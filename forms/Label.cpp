@@ -1,5 +1,8 @@
 #include "forms/Label.h"
 
+#include <ole2.h>
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cstdint>
 
@@ -76,6 +79,14 @@ Label::Label(Control& container, Bounds bounds, std::string caption, Font font, 
     container.Adopt(this);
 }
 
+Accessibility Label::Describe() const {
+    Accessibility said = Accessible;
+    if (said.Name.empty()) said.Name = Caption;
+    if (said.Role == 0) said.Role = Click ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_STATICTEXT;
+    if (said.DefaultAction.empty() && Click) said.DefaultAction = "Jump";
+    return said;
+}
+
 void Label::Activate() {
     if (Click) Click();
 }
@@ -85,6 +96,8 @@ void Label::SetFocused(bool focused) {
     const HWND window = container_.hWnd();
     if (!window) return;
     InvalidateRect(window, nullptr, FALSE);
+    if (focused && GetFocus() == window)
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, container_.AccessibleChildId(this));
 }
 
 RECT Label::PixelRect() const { return container_.ToPixelRect(bounds_); }

@@ -27,6 +27,8 @@ public:
     RECT HitRect() override { return TextRect(); }
     void Draw(HDC dc) override;
     void DpiChanged() override;
+    // Static text, or a link (with a Click) whose value is given in Accessible.Value.
+    Accessibility Describe() const override;
 
     HWND FocusWindow() const override { return container_.hWnd(); }
     void Activate() override;
