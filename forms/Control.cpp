@@ -1,5 +1,6 @@
 #include "forms/Control.h"
 
+#include "forms/AccessSettings.h"
 #include "forms/App.h"
 #include "forms/Failure.h"
 #include "forms/TabOrder.h"
@@ -96,6 +97,8 @@ void Control::SetAccessibleValue(std::string value) {
     Accessible.Value = std::move(value);
     if (hwnd_) NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hwnd_.get(), OBJID_CLIENT, CHILDID_SELF);
 }
+
+bool Control::ContrastColors() const { return FollowsContrastTheme && ContrastColorsOn(); }
 
 Control::~Control() {
     // While the object is whole: the window's last messages still reach it. The tooltips go with their
@@ -241,6 +244,13 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!windowless_.empty()) InvalidateRect(hwnd_.get(), nullptr, FALSE);
         return result;
     }
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+        // The system tells only top-level windows; their children are drawn anew with them.
+        if (FollowsContrastTheme)
+            RedrawWindow(hwnd_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        break;
     }
     return DefWindowProcA(hwnd_.get(), message, wParam, lParam);
 }
@@ -254,7 +264,7 @@ void Control::Paint(HDC dc, const RECT&) {
         BitBlt(dc, 0, 0, picture_->PixelWidth(), picture_->PixelHeight(), memory.get(), 0, 0, SRCCOPY);
         ExcludeClipRect(dc, 0, 0, picture_->PixelWidth(), picture_->PixelHeight());
     }
-    unique_hbrush back(CreateSolidBrush(ToColorRef(BackColor)));
+    unique_hbrush back(CreateSolidBrush(ToColorRef(ContrastColors() ? SystemColor(COLOR_WINDOW) : BackColor)));
     FillRect(dc, &client, back.get());
     SelectClipRgn(dc, nullptr);
     DrawContent(dc);

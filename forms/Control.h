@@ -79,6 +79,11 @@ public:
     // Its value changed (a progress bar's): assistive technology is told.
     void SetAccessibleValue(std::string value);
 
+    // While a contrast theme is on, this control draws its background, texts and links in the
+    // system's colours (window, window text, hot-track) and repaints when they change.
+    bool FollowsContrastTheme = false;
+    bool ContrastColors() const;
+
     // The keyboard order of a form that has one (forms/TabOrder.h), set by it.
     TabOrder* Tabs() const { return tabOrder_; }
     void SetTabs(TabOrder* tabs) { tabOrder_ = tabs; }

@@ -1,5 +1,6 @@
 #include "forms/Form.h"
 
+#include "forms/AccessSettings.h"
 #include "forms/App.h"
 
 #include <cmath>
@@ -37,7 +38,7 @@ Form::Form(FormLayout layout)
 }
 
 SIZE Form::FrameSize(DWORD style, DWORD exStyle) const {
-    const float tpp = TwipsPerPixelAt(dpi_);
+    const float tpp = TwipsPerPixelAt(Dpi());
     const RECT frame = FrameAroundAt({0, 0, Nearest(layout_.Client.Width / tpp), Nearest(layout_.Client.Height / tpp)},
                                      style, exStyle, dpi_);
     return {frame.right - frame.left, frame.bottom - frame.top};
@@ -55,7 +56,7 @@ void Form::ApplyDpi(int dpi, const RECT& suggested) {
         // Where the frame the system draws is not the one computed for the DPI (a system that keeps
         // frames at one scale), the window grows or shrinks by the difference: the client area is the
         // layout's.
-        const float tpp = TwipsPerPixelAt(dpi_);
+        const float tpp = TwipsPerPixelAt(Dpi());
         RECT client{};
         GetClientRect(hwnd_.get(), &client);
         const int dx = Nearest(layout_.Client.Width / tpp) - client.right;
@@ -83,6 +84,16 @@ void Form::TakeWindowDpi() {
     }
 }
 
+void Form::TakeTextSize() {
+    const int scale = TextScalePercent();
+    if (!layout_.FollowsTextSize || scale == textScale_) return;
+    textScale_ = scale;
+    if (!hwnd_) return;
+    RECT window{};
+    GetWindowRect(hwnd_.get(), &window);
+    ApplyDpi(dpi_, window);
+}
+
 // The title bar's icons at the form's DPI: a 16-pixel icon stretched to 32 at 200 % would blur.
 void Form::LoadIcons() {
     if (layout_.IconId == 0 || !hwnd_) return;
@@ -102,6 +113,7 @@ void Form::Load() {
     if (loaded_) return;
     loaded_ = true;
     Form_Initialize();
+    if (layout_.FollowsTextSize) textScale_ = TextScalePercent();
 
     const float tppX = Screen.TwipsPerPixelX();
     const float tppY = Screen.TwipsPerPixelY();
@@ -191,6 +203,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Form_Close();
         return 0;
+    case WM_SETTINGCHANGE:
+        TakeTextSize();
+        break;
     }
     return Control::HandleMessage(message, wParam, lParam);
 }

@@ -26,6 +26,9 @@ struct FormLayout {
     int IconId = 0;  // icon resource, 0 for none
     // What assistive technology is told of the window (Control::Accessible); the caption stays.
     Accessibility Accessible;
+    // Its layout grows with Windows' text size ("Make text bigger"): the window, its controls, its
+    // fonts and pictures, as at a display scale that much larger.
+    bool FollowsTextSize = false;
 };
 
 class Form : public Control {
@@ -37,7 +40,8 @@ public:
     // Loads the form if needed, then shows and activates it.
     void Show();
 
-    int Dpi() const override { return dpi_; }
+    // The monitor's DPI, times Windows' text size for a form that follows it.
+    int Dpi() const override { return (dpi_ * textScale_ + 50) / 100; }
     // The window is on a monitor of another DPI now (WM_DPICHANGED): it takes the suggested top-left,
     // sizes its client area to the layout at the new DPI, lays out its controls again, runs
     // Form_DpiChanged and redraws.
@@ -80,6 +84,8 @@ private:
     void OnMouseUp(int button, int shift, float x, float y) override { Form_MouseUp(button, shift, x, y); }
     void OnClick() override { Form_Click(); }
     bool OnContextMenu(POINT at) override { return Form_ContextMenu(at); }
+    // Windows' text size now, for a form that follows it: laid out again when it changed.
+    void TakeTextSize();
     void MoveToPosition();
     // The title bar's icons at the form's DPI.
     void LoadIcons();
@@ -88,6 +94,7 @@ private:
 
     FormLayout layout_;
     int dpi_;
+    int textScale_ = 100;       // percent
     float left_ = 0, top_ = 0;  // twips
     POINT pixel_{};             // where the window stands
     bool loaded_ = false;

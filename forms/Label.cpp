@@ -100,6 +100,11 @@ void Label::SetFocused(bool focused) {
         NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, container_.AccessibleChildId(this));
 }
 
+COLORREF Label::TextColor() const {
+    if (!container_.ContrastColors()) return ToColorRef(foreColor_);
+    return GetSysColor(Click ? COLOR_HOTLIGHT : COLOR_WINDOWTEXT);
+}
+
 RECT Label::PixelRect() const { return container_.ToPixelRect(bounds_); }
 
 void Label::DpiChanged() {
@@ -154,7 +159,7 @@ void Label::Draw(HDC dc) {
     }
     SelectObject(dc, FontHandle());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ToColorRef(foreColor_));
+    SetTextColor(dc, TextColor());
     DrawTextA(dc, Caption.c_str(), static_cast<int>(Caption.size()), &rect, Format());
     RestoreDC(dc, saved);
     // The keyboard's focus: a dotted rectangle round the text, while its window has the focus and

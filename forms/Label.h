@@ -1,7 +1,8 @@
 #pragma once
 // A text label drawn by its container, on one line; with a cursor, a tooltip and a Click it serves as
 // a link, which a form's tab order can give the keyboard focus (its container's window holds it, and
-// the link draws the focus rectangle round its text). Positions are in the container's scale.
+// the link draws the focus rectangle round its text). Positions are in the container's scale. In a
+// container that follows the contrast theme, it takes the system's colours while the theme is on.
 
 #include "forms/Color.h"
 #include "forms/Control.h"
@@ -37,6 +38,8 @@ public:
     std::string Caption;
 
 private:
+    // Its colour now: the layout's, or the system's while its container is in contrast colours.
+    COLORREF TextColor() const;
     HFONT FontHandle();
     HFONT PlainFontHandle();  // the font without its underline
     UINT Format() const;
