@@ -27,6 +27,8 @@ protected:
     void Form_MouseMove(int Button, int Shift, float X, float Y) override;
     void Form_MouseDown(int Button, int Shift, float X, float Y) override;
     void Form_Click() override;
+    // Shift+F10 or the Menu key with the skin active: the menu, at the eyes.
+    bool Form_ContextMenu(POINT at) override;
 
 private:
     void UpdateAlphaImage();

@@ -60,7 +60,7 @@ void Program::OverlayFollowsEyes() {
 
 void Program::BringPupilsToFront() { SetForegroundWindow(form1_.hWnd()); }
 
-void Program::ShowEyesMenu(forms::Form& window) { form2_.ShowEyesMenu(window); }
+void Program::ShowEyesMenu(forms::Form& window, std::optional<POINT> at) { form2_.ShowEyesMenu(window, at); }
 
 void Program::Refresh() { form1_.Refresh(); }
 

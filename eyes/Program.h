@@ -13,6 +13,7 @@
 #include "settings/logic/SettingsStore.h"
 #include "settings/logic/StartupRegistration.h"
 
+#include <optional>
 #include <string>
 
 namespace eyes {
@@ -47,8 +48,9 @@ public:
     // After Form1 changed scale: the overlay draws the skin picture anew at Form1's position.
     void OverlayFollowsEyes();
     void BringPupilsToFront();
-    // The right-click on a pupil or on the overlay.
-    void ShowEyesMenu(forms::Form& window);
+    // The right-click on a pupil or on the overlay (at the pointer), or the context menu asked for
+    // from the keyboard (at `at`).
+    void ShowEyesMenu(forms::Form& window, std::optional<POINT> at = std::nullopt);
 
     void Refresh() override;
     void SetZOrder(bool topmost) override;

@@ -29,10 +29,39 @@ EyesWindows StartAt300(Session& session, pid_t* pid = nullptr) {
 constexpr int PupilX = 334, PupilY = 247;      // the left eye's centre: the pupil stands there
 constexpr int OverlayX = 358, OverlayY = 247;  // eye-white of the overlay, beside the pupil
 
-TEST(Menu, RightPressOnAPupilOrOnTheOverlayOpensItAndEscapeClosesIt) {
+// A click on a pupil, which makes the eyes the active window: the keys go to them from then on.
+bool ActivateEyes(Session& session, const EyesWindows& eyes) {
+    session.MouseMove(PupilX, PupilY);
+    usleep(250000);
+    session.Click(1);
+    return Session::WaitFor([&] { return session.Ask("foreground") == eyes.Form1; }, 3s);
+}
+
+TEST(Menu, RightPressOnThePupilsOrOverlayOrShiftF10OrTheMenuKeyOpensItAndEscapeClosesIt) {
     Session session;
     session.Install();
     EyesWindows eyes = StartAt300(session);
+
+    // What a screen reader hears of either window: a graphic (40) named after the product, and how its
+    // menu is reached.
+    const std::string said =
+        "40|Tavrin Eyes|-|Eyes that follow the mouse pointer. For their menu, right-click the "
+        "eyes, or click them and press Shift+F10.|-|";
+    for (const std::string& window : {eyes.Form1, eyes.Form6}) {
+        EXPECT_EQ(session.Ask("acc " + window).substr(0, said.size()), said);
+        EXPECT_EQ(session.Ask("accwindow " + window).substr(0, 14), "-|Tavrin Eyes|");
+    }
+    // From the keyboard once the eyes are active: at the middle of the eyes, 300 + 130 / 2, 200 + 88 / 2.
+    ASSERT_TRUE(ActivateEyes(session, eyes));
+    for (const char* key : {"shift+F10", "Menu"}) {
+        session.Keys(key);
+        ASSERT_TRUE(Session::WaitFor([&] { return MenuOpen(session); }, 3s)) << key;
+        const Rect atEyes = session.WindowRect(session.FindWindow("#32768", "-"));
+        EXPECT_EQ(atEyes.Left, 365) << key;
+        EXPECT_EQ(atEyes.Top, 244) << key;
+        session.Keys("Escape");
+        EXPECT_TRUE(Session::WaitFor([&] { return !MenuOpen(session); }, 3s)) << key;
+    }
 
     ASSERT_TRUE(OpenMenuAt(session, PupilX, PupilY)) << "on a pupil";
     session.Keys("Escape");
