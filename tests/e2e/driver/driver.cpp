@@ -2,7 +2,7 @@
 // and answers one line per command read from standard input. It reads windows (positions, styles,
 // owners, z-order), message boxes, the registry and which process started a program, moves the
 // cursor, and can hold a file open as another program would. It reads what assistive technology is
-// told of a window.
+// told of a window, and sets the system's colours.
 //
 // Window handles are written and read as hexadecimal numbers; 0 means none.
 
@@ -260,6 +260,21 @@ std::string Accessible(HWND window, LONG object, LONG child, const std::string& 
     return out.str();
 }
 
+// A dark contrast theme's colours (white text on black, yellow links) or the light ones Wine starts
+// with, and the high-contrast flag (which Wine does not keep). Programs started afterwards read them.
+std::string SetContrast(bool dark) {
+    const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HOTLIGHT, COLOR_BTNFACE, COLOR_BTNTEXT};
+    const COLORREF darkColors[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 255, 0), RGB(0, 0, 0),
+                                   RGB(255, 255, 255)};
+    const COLORREF lightColors[] = {RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 0, 255), RGB(240, 240, 240), RGB(0, 0, 0)};
+    const BOOL set = SetSysColors(5, elements, dark ? darkColors : lightColors);
+    HIGHCONTRASTA contrast{};
+    contrast.cbSize = sizeof contrast;
+    contrast.dwFlags = dark ? HCF_HIGHCONTRASTON : 0;
+    const BOOL flagged = SystemParametersInfoA(SPI_SETHIGHCONTRAST, sizeof contrast, &contrast, SPIF_SENDCHANGE);
+    return std::to_string(set) + " " + std::to_string(flagged);
+}
+
 std::string Answer(const std::string& line) {
     std::istringstream in(line);
     std::string command;
@@ -453,6 +468,12 @@ std::string Answer(const std::string& line) {
         const bool number = !ask.empty() && ask.find_first_not_of("0123456789") == std::string::npos;
         out << Accessible(window, command == "acc" ? OBJID_CLIENT : OBJID_WINDOW, number ? std::stol(ask) : 0,
                           number ? std::string() : ask);
+    } else if (command == "contrast") {  // contrast dark|light
+        out << SetContrast(Arg(in) == "dark");
+    } else if (command == "settingchange") {  // tells every window that a setting changed
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+        out << "ok";
     } else if (command == "ping") {
         out << "pong";
     } else {
