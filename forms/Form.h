@@ -42,6 +42,8 @@ public:
 
     // The monitor's DPI, times Windows' text size for a form that follows it.
     int Dpi() const override { return (dpi_ * textScale_ + 50) / 100; }
+    // The monitor's DPI alone: for what does not grow with the text (the pointer, the title bar).
+    int MonitorDpi() const { return dpi_; }
     // The window is on a monitor of another DPI now (WM_DPICHANGED): it takes the suggested top-left,
     // sizes its client area to the layout at the new DPI, lays out its controls again, runs
     // Form_DpiChanged and redraws.

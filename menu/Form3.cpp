@@ -77,7 +77,7 @@ void Form3::Form_Activate() {
 }
 
 void Form3::SetLinkCursor() {
-    linkCursor_ = art::HandCursor(Dpi());
+    linkCursor_ = art::HandCursor(MonitorDpi());
     for (forms::Label* link : {&Label3, &Label10, &Label7, &Label12}) link->MouseIcon = linkCursor_.get();
 }
 

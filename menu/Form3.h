@@ -39,7 +39,8 @@ public:
 protected:
     void Form_Load() override;
     void Form_Activate() override;
-    // The badge and the links' hand are drawn for the new scale.
+    // The badge and the links' hand are drawn for the new scale (the hand at the monitor's: it does
+    // not grow with the text).
     void Form_DpiChanged() override;
 
 private:
