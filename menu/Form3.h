@@ -32,9 +32,6 @@ public:
     forms::Label Label8;         // "Visit"
     forms::Label Label12;        // link: the site's name, opens the home page
     forms::Label Label2;         // the closing line
-    // "Donate" first, then the links as they are read: Feedback, the article, the site's name, and
-    // round to the home-page link at the top.
-    forms::TabOrder Tabs{*this, {&Command1, &Label10, &Label7, &Label12, &Label3}};
 
 protected:
     void Form_Load() override;
@@ -51,6 +48,9 @@ private:
     void SetLinkCursor();
 
     forms::unique_hicon linkCursor_;  // the links' pointing hand at the window's scale
+    // "Donate" first, then the links as they are read: Feedback, the article, the site's name, and
+    // round to the home-page link at the top.
+    forms::TabOrder tabs_{*this, {&Command1, &Label10, &Label7, &Label12, &Label3}};
 };
 
 }  // namespace menu
