@@ -320,10 +320,17 @@ void CheckAboutText(Session& session, const std::string& about, int dpi) {
         const int x = (link.InPanel ? panelX : clientX) + Pixels(link.Left, dpi);
         const int y = (link.InPanel ? panelY : clientY) + Pixels(link.Top, dpi);
         const int height = Pixels(link.Height, dpi);
-        // The box, with room beside it for an underline that runs on.
-        const ScreenArea area = Grab(session, {x - 4, y, x + Pixels(link.Width, dpi) + 20 * dpi / 96, y + height + 3});
+        // The box, with room beside it for an underline that runs on, once the window has painted it.
+        ScreenArea area;
+        TextOnScreen text;
+        Session::WaitFor(
+            [&] {
+                area = Grab(session, {x - 4, y, x + Pixels(link.Width, dpi) + 20 * dpi / 96, y + height + 3});
+                text = Inspect(area);
+                return text.TextRight - text.TextLeft > 20;
+            },
+            3s, 200ms);
         ASSERT_FALSE(area.Rgb.empty());
-        const TextOnScreen text = Inspect(area);
         ASSERT_GT(text.TextRight - text.TextLeft, 20) << "the text shows";
         ASSERT_GE(text.LineRight - text.LineLeft, 20) << "it is underlined";
         EXPECT_LE(text.LineRight, text.TextRight + 1) << "the underline ends with the text";
