@@ -14,6 +14,8 @@
 #include "product/Identity.h"
 
 #include <commctrl.h>
+#include <ole2.h>
+#include <oleacc.h>
 #include <wtsapi32.h>
 
 namespace eyes {
@@ -32,6 +34,7 @@ forms::FormLayout Form1Layout() {
     layout.BackColor = ColorKey;
     layout.Client = {7185, 4575, 1950, 1320};  // 479, 305 and 130 x 88 pixels
     layout.IconId = IDI_FORM1;
+    layout.Accessible = EyesAccessibility();
     return layout;
 }
 
@@ -64,6 +67,13 @@ std::size_t SkinImage(const art::Skin& skin) {
 }
 
 }  // namespace
+
+forms::Accessibility EyesAccessibility() {
+    return {product::Title,
+            "Eyes that follow the mouse pointer. For their menu, right-click the eyes, or click them and "
+            "press Shift+F10.",
+            "", "", ROLE_SYSTEM_GRAPHIC};
+}
 
 Form1::Form1(Program& program)
     : Form(Form1Layout()),
@@ -260,6 +270,11 @@ void Form1::picballRight_MouseMove(int Button, int, float X, float Y) {
 }
 void Form1::picballLeft_MouseUp(int Button, int, float, float) { StorePositionAfter(Button); }
 void Form1::picballRight_MouseUp(int Button, int, float, float) { StorePositionAfter(Button); }
+
+bool Form1::Form_ContextMenu(POINT at) {
+    program_.ShowEyesMenu(*this, at);
+    return true;
+}
 
 // A press wakes the eyes: a drag or the menu follows.
 void Form1::picballLeft_MouseDown(int Button, int, float, float) {

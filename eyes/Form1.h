@@ -16,6 +16,10 @@ namespace eyes {
 
 class Program;
 
+// What a screen reader is told of the two eye windows (their captions stay "Form1" and "Form6"): a
+// picture named after the product, and how its menu is reached.
+forms::Accessibility EyesAccessibility();
+
 class Form1 : public forms::Form {
 public:
     explicit Form1(Program& program);
@@ -51,6 +55,8 @@ protected:
     // On a monitor of another scale: the geometry and every picture follow it, and the overlay too.
     void Form_DpiChanged() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Shift+F10 or the Menu key with the eyes active: the menu, at the eyes.
+    bool Form_ContextMenu(POINT at) override;
 
 private:
     // The start-up: first run or later run, the place; gives the decision with the skin.

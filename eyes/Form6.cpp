@@ -14,6 +14,7 @@ forms::FormLayout Form6Layout() {
     layout.ShowInTaskbar = false;
     layout.Scale = forms::ScaleMode::Twips;
     layout.Client = {18225, 705, 2625, 915};  // replaced at load: Form1's position, the picture's size
+    layout.Accessible = EyesAccessibility();
     return layout;
 }
 
@@ -76,5 +77,10 @@ LRESULT Form6::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void Form6::Form_MouseUp(int, int, float, float) { anchor_.Released(); }
 
 void Form6::Form_Click() { program_.BringPupilsToFront(); }
+
+bool Form6::Form_ContextMenu(POINT at) {
+    program_.ShowEyesMenu(*this, at);
+    return true;
+}
 
 }  // namespace eyes

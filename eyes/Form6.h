@@ -29,6 +29,8 @@ protected:
     void Form_MouseUp(int Button, int Shift, float X, float Y) override;
     void Form_Click() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Shift+F10 or the Menu key with the skin active: the menu, at the eyes.
+    bool Form_ContextMenu(POINT at) override;
 
 private:
     void UpdateAlphaImage();

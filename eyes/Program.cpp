@@ -101,7 +101,7 @@ void Program::WakeOn(UINT message, WPARAM wParam, LPARAM lParam) {
     form1_.Wake();
 }
 
-void Program::ShowEyesMenu(forms::Form& window) { form2_.ShowEyesMenu(window); }
+void Program::ShowEyesMenu(forms::Form& window, std::optional<POINT> at) { form2_.ShowEyesMenu(window, at); }
 
 void Program::Refresh() { form1_.Refresh(); }
 

@@ -13,6 +13,7 @@
 #include "settings/logic/SettingsStore.h"
 #include "settings/logic/StartupRegistration.h"
 
+#include <optional>
 #include <string>
 
 namespace eyes {
@@ -57,8 +58,9 @@ public:
     void WakeOn(UINT message, WPARAM wParam, LPARAM lParam);
     // A press on the eyes: a drag or the menu follows.
     void WakeEyes() { form1_.Wake(); }
-    // The right-click on a pupil or on the overlay.
-    void ShowEyesMenu(forms::Form& window);
+    // The right-click on a pupil or on the overlay (at the pointer), or the context menu asked for
+    // from the keyboard (at `at`).
+    void ShowEyesMenu(forms::Form& window, std::optional<POINT> at = std::nullopt);
 
     void Refresh() override;
     void SetZOrder(bool topmost) override;

@@ -31,6 +31,10 @@ void Button::DpiChanged() {
     hfont_ = std::move(font);  // the old font goes once the button no longer uses it
 }
 
+void Button::Activate() {
+    if (Click) Click();
+}
+
 void Button::OnCommand(HWND from, int code) {
     if (from == hwnd_.get() && code == BN_CLICKED && Click) Click();
 }

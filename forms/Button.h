@@ -1,17 +1,18 @@
 #pragma once
-// A push button: a child window of its container, with a Click.
+// A push button: a child window of its container, with a Click; a stop of a form's tab order.
 
 #include "forms/ChildWindow.h"
 #include "forms/Control.h"
 #include "forms/Font.h"
 #include "forms/Layout.h"
+#include "forms/TabOrder.h"
 
 #include <functional>
 #include <string>
 
 namespace forms {
 
-class Button : public ChildWindow {
+class Button : public ChildWindow, public TabStop {
 public:
     Button(Control& container, Bounds bounds, std::string caption, Font font);
     Button(const Button&) = delete;
@@ -21,6 +22,9 @@ public:
     void OnCommand(HWND from, int code) override;
     void DpiChanged() override;
     HWND hWnd() const { return hwnd_.get(); }
+    HWND ChildHandle() const override { return hwnd_.get(); }
+    HWND FocusWindow() const override { return hwnd_.get(); }
+    void Activate() override;
 
     std::function<void()> Click;
 

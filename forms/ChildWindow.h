@@ -10,6 +10,8 @@ class ChildWindow {
 public:
     virtual ~ChildWindow() = default;
     virtual void CreateAsChild(HWND parent) = 0;
+    // Its window, once made.
+    virtual HWND ChildHandle() const = 0;
     // A WM_COMMAND notification from the child window `from` to the container.
     virtual void OnCommand(HWND, int) {}
     // The container's DPI has changed: stand, size and draw at the new one.

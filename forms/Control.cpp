@@ -1,7 +1,9 @@
 #include "forms/Control.h"
 
+#include "forms/AccessSettings.h"
 #include "forms/App.h"
 #include "forms/Failure.h"
+#include "forms/TabOrder.h"
 #include "product/Identity.h"
 
 #include <commctrl.h>
@@ -16,6 +18,10 @@ namespace forms {
 namespace {
 
 constexpr const char* ClassName = product::WindowClass;
+
+// Asks a window to run the Click of a control it draws (wParam: the control's place in its parts),
+// after the call that asked for it has returned: assistive technology asks from another process.
+constexpr UINT ClickPartMessage = WM_APP + 1;
 
 // The one window class of the form layer, registered once for the program.
 class WindowClass {
@@ -63,6 +69,41 @@ RECT Control::ToPixelRect(const Bounds& bounds) const {
     const int top = ToPixelsY(bounds.Top);
     return {left, top, left + ToPixelsX(bounds.Width), top + ToPixelsY(bounds.Height)};
 }
+
+void Control::Adopt(ChildWindow* child) {
+    children_.push_back(child);
+    parts_.push_back({child, nullptr});
+}
+
+void Control::Adopt(Windowless* item) {
+    windowless_.push_back(item);
+    parts_.push_back({nullptr, item});
+}
+
+Control* Control::FromWindow(HWND window) {
+    char name[64] = {};
+    if (!window || !GetClassNameA(window, name, sizeof name) || lstrcmpA(name, ClassName) != 0) return nullptr;
+    return reinterpret_cast<Control*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+long Control::AccessibleChildId(const Windowless* item) const {
+    for (std::size_t index = 0; index < parts_.size(); ++index)
+        if (parts_[index].Item == item) return static_cast<long>(index) + 1;
+    return CHILDID_SELF;
+}
+
+void Control::ClickLater(const Windowless* item) {
+    const long id = AccessibleChildId(item);
+    if (hwnd_ && id != CHILDID_SELF) PostMessageA(hwnd_.get(), ClickPartMessage, static_cast<WPARAM>(id - 1), 0);
+}
+
+void Control::SetAccessibleValue(std::string value) {
+    if (value == Accessible.Value) return;
+    Accessible.Value = std::move(value);
+    if (hwnd_) NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hwnd_.get(), OBJID_CLIENT, CHILDID_SELF);
+}
+
+bool Control::ContrastColors() const { return FollowsContrastTheme && ContrastColorsOn(); }
 
 Control::~Control() {
     if (mouseHolder == this) mouseHolder = nullptr;
@@ -181,6 +222,44 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_CONTEXTMENU: {
+        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (at.x == -1 && at.y == -1) {
+            RECT window{};
+            GetWindowRect(hwnd_.get(), &window);
+            at = {(window.left + window.right) / 2, (window.top + window.bottom) / 2};
+        }
+        if (OnContextMenu(at)) return 0;
+        break;
+    }
+    case WM_GETOBJECT:
+        if (const LRESULT object = AccessibleObjectFor(*this, wParam, lParam)) return object;
+        break;
+    case ClickPartMessage:
+        if (wParam < parts_.size() && parts_[wParam].Item && parts_[wParam].Item->Click) parts_[wParam].Item->Click();
+        return 0;
+    case WM_SHOWWINDOW:
+        if (wParam && tabOrder_) tabOrder_->Reset();
+        break;
+    case WM_SETFOCUS:
+        if (tabOrder_) tabOrder_->Restore();
+        [[fallthrough]];
+    case WM_KILLFOCUS:
+        // A link drawn here shows or hides its focus rectangle.
+        if (!windowless_.empty()) InvalidateRect(hwnd_.get(), nullptr, FALSE);
+        break;
+    case WM_UPDATEUISTATE: {
+        const LRESULT result = DefWindowProcA(hwnd_.get(), message, wParam, lParam);
+        if (!windowless_.empty()) InvalidateRect(hwnd_.get(), nullptr, FALSE);
+        return result;
+    }
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+        // The system tells only top-level windows; their children are drawn anew with them.
+        if (FollowsContrastTheme)
+            RedrawWindow(hwnd_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        break;
     }
     return DefWindowProcA(hwnd_.get(), message, wParam, lParam);
 }
@@ -194,7 +273,7 @@ void Control::Paint(HDC dc, const RECT&) {
         BitBlt(dc, 0, 0, picture_->PixelWidth(), picture_->PixelHeight(), memory.get(), 0, 0, SRCCOPY);
         ExcludeClipRect(dc, 0, 0, picture_->PixelWidth(), picture_->PixelHeight());
     }
-    unique_hbrush back(CreateSolidBrush(ToColorRef(BackColor)));
+    unique_hbrush back(CreateSolidBrush(ToColorRef(ContrastColors() ? SystemColor(COLOR_WINDOW) : BackColor)));
     FillRect(dc, &client, back.get());
     SelectClipRgn(dc, nullptr);
     DrawContent(dc);

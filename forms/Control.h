@@ -2,8 +2,11 @@
 // The base of every window of the form layer: a Win32 window bound to its C++ object, with a scale
 // for positions and mouse coordinates, the windowless labels and images it draws, and the child
 // controls it creates. It delivers the mouse events in its own scale and keeps the mouse (capture)
-// for itself from a button press until the last button is released.
+// for itself from a button press until the last button is released. It tells assistive technology
+// what it is and what it draws (forms/Accessible.h), and asks for its context menu from the mouse or
+// the keyboard.
 
+#include "forms/Accessible.h"
 #include "forms/ChildWindow.h"
 #include "forms/Color.h"
 #include "forms/Handles.h"
@@ -17,6 +20,8 @@
 #include <vector>
 
 namespace forms {
+
+class TabOrder;
 
 using MouseHandler = std::function<void(int Button, int Shift, float X, float Y)>;
 
@@ -56,8 +61,37 @@ public:
     void SetPicture(PicturePtr picture);
 
     // Called by the controls inside this one when they are made.
-    void Adopt(ChildWindow* child) { children_.push_back(child); }
-    void Adopt(Windowless* item) { windowless_.push_back(item); }
+    void Adopt(ChildWindow* child);
+    void Adopt(Windowless* item);
+
+    // The object bound to a window of the form layer's class, or nothing for any other window.
+    static Control* FromWindow(HWND window);
+
+    // What assistive technology is told of this window's client area, over the system's own words.
+    Accessibility Accessible;
+    // A control inside: a child window or one drawn by this window.
+    struct Part {
+        ChildWindow* Window = nullptr;
+        Windowless* Item = nullptr;
+    };
+    // The controls inside, in the order they were made: the order they are read in.
+    const std::vector<Part>& Parts() const { return parts_; }
+    // A control drawn by this window: its number among the children of the client area's object.
+    long AccessibleChildId(const Windowless* item) const;
+    // Runs the Click of a control drawn here once the present message is done (asked by assistive
+    // technology, from another process, whose call must return first).
+    void ClickLater(const Windowless* item);
+    // Its value changed (a progress bar's): assistive technology is told.
+    void SetAccessibleValue(std::string value);
+
+    // While a contrast theme is on, this control draws its background, texts and links in the
+    // system's colours (window, window text, hot-track) and repaints when they change.
+    bool FollowsContrastTheme = false;
+    bool ContrastColors() const;
+
+    // The keyboard order of a form that has one (forms/TabOrder.h), set by it.
+    TabOrder* Tabs() const { return tabOrder_; }
+    void SetTabs(TabOrder* tabs) { tabOrder_ = tabs; }
 
 protected:
     Control(ScaleMode scale, OleColor backColor) : BackColor(backColor), scale_(scale) {}
@@ -79,6 +113,9 @@ protected:
     virtual void OnMouseDown(int, int, float, float) {}
     virtual void OnMouseUp(int, int, float, float) {}
     virtual void OnClick() {}
+    // The context menu is asked for, at a point of the screen: where the mouse is, or the middle of
+    // the window when from the keyboard (Shift+F10, the Menu key). True when it was shown.
+    virtual bool OnContextMenu(POINT) { return false; }
 
     void DrawContent(HDC dc);
 
@@ -93,6 +130,8 @@ private:
     ScaleMode scale_;
     std::vector<ChildWindow*> children_;
     std::vector<Windowless*> windowless_;
+    std::vector<Part> parts_;
+    TabOrder* tabOrder_ = nullptr;
     bool leftPressed_ = false;
     Windowless* pressed_ = nullptr;
     PicturePtr picture_;

@@ -1,5 +1,6 @@
 #include "forms/Form.h"
 
+#include "forms/AccessSettings.h"
 #include "forms/App.h"
 
 #include <cmath>
@@ -32,12 +33,16 @@ POINT CentredOnScreen(int width, int height) {
 Form::Form(FormLayout layout)
     : Control(layout.Scale, layout.BackColor),
       layout_(std::move(layout)),
-      dpi_(Screen.Dpi()) {}
+      dpi_(Screen.Dpi()) {
+    Accessible = layout_.Accessible;
+}
 
-// Halves away from zero, as the pictures are scaled (art's ScaledSize): a borderless form and the
-// picture it shows come out the same size at every scale.
+// At the monitor's DPI times the text size the form follows, halves away from zero, as the pictures
+// are scaled (art's ScaledSize): a borderless form and the picture it shows come out the same size at
+// every scale.
 SIZE Form::ClientSize(int dpi) const {
-    const auto pixels = [dpi](float twips) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); };
+    const int scaled = (dpi * textScale_ + 50) / 100;
+    const auto pixels = [scaled](float twips) { return static_cast<int>(std::lround(twips * scaled / 1440.0)); };
     return {pixels(layout_.Client.Width), pixels(layout_.Client.Height)};
 }
 
@@ -91,6 +96,16 @@ void Form::TakeWindowDpi() {
     }
 }
 
+void Form::TakeTextSize() {
+    const int scale = TextScalePercent();
+    if (!layout_.FollowsTextSize || scale == textScale_) return;
+    textScale_ = scale;
+    if (!hwnd_) return;
+    RECT window{};
+    GetWindowRect(hwnd_.get(), &window);
+    ApplyDpi(dpi_, window);
+}
+
 // The title bar's icons at the form's DPI: a 16-pixel icon stretched to 32 at 200 % would blur.
 void Form::LoadIcons() {
     if (layout_.IconId == 0 || !hwnd_) return;
@@ -110,6 +125,7 @@ void Form::Load() {
     if (loaded_) return;
     loaded_ = true;
     Form_Initialize();
+    if (layout_.FollowsTextSize) textScale_ = TextScalePercent();
 
     const float tppX = Screen.TwipsPerPixelX();
     const float tppY = Screen.TwipsPerPixelY();
@@ -199,6 +215,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Form_Close();
         return 0;
+    case WM_SETTINGCHANGE:
+        TakeTextSize();
+        break;
     }
     return Control::HandleMessage(message, wParam, lParam);
 }

@@ -24,6 +24,11 @@ struct FormLayout {
     OleColor BackColor = SystemColor(COLOR_BTNFACE);
     Bounds Client;   // twips: the client area's origin on the screen and its size
     int IconId = 0;  // icon resource, 0 for none
+    // What assistive technology is told of the window (Control::Accessible); the caption stays.
+    Accessibility Accessible;
+    // Its layout grows with Windows' text size ("Make text bigger"): the window, its controls, its
+    // fonts and pictures, as at a display scale that much larger.
+    bool FollowsTextSize = false;
 };
 
 class Form : public Control {
@@ -35,7 +40,10 @@ public:
     // Loads the form if needed, then shows and activates it.
     void Show();
 
-    int Dpi() const override { return dpi_; }
+    // The monitor's DPI, times Windows' text size for a form that follows it.
+    int Dpi() const override { return (dpi_ * textScale_ + 50) / 100; }
+    // The monitor's DPI alone: for what does not grow with the text (the pointer, the title bar).
+    int MonitorDpi() const { return dpi_; }
     // The window is on a monitor of another DPI now (WM_DPICHANGED): it takes the suggested rectangle
     // (a form with a frame then gives its client area the layout's size at the new DPI), lays out its
     // controls again, runs Form_DpiChanged and redraws.
@@ -56,6 +64,9 @@ protected:
     virtual void Form_MouseDown(int, int, float, float) {}
     virtual void Form_MouseUp(int, int, float, float) {}
     virtual void Form_Click() {}
+    // The context menu asked for at a point of the screen (the mouse's, or the middle of the window
+    // from the keyboard); true when the form showed one.
+    virtual bool Form_ContextMenu(POINT) { return false; }
     // A request to close the window (its close box, Alt+F4, WM_CLOSE from another program): by default
     // the form hides and the program goes on; it ends only where its code ends it.
     virtual void Form_Close() { ShowWindow(hwnd_.get(), SW_HIDE); }
@@ -74,6 +85,9 @@ private:
     void OnMouseDown(int button, int shift, float x, float y) override { Form_MouseDown(button, shift, x, y); }
     void OnMouseUp(int button, int shift, float x, float y) override { Form_MouseUp(button, shift, x, y); }
     void OnClick() override { Form_Click(); }
+    bool OnContextMenu(POINT at) override { return Form_ContextMenu(at); }
+    // Windows' text size now, for a form that follows it: laid out again when it changed.
+    void TakeTextSize();
     void MoveToPosition();
     // The title bar's icons at the form's DPI.
     void LoadIcons();
@@ -83,6 +97,7 @@ private:
 
     FormLayout layout_;
     int dpi_;
+    int textScale_ = 100;       // percent
     float left_ = 0, top_ = 0;  // twips
     POINT pixel_{};             // where the window stands
     bool loaded_ = false;

@@ -4,6 +4,7 @@
 #include "forms/Picture.h"
 
 #include <ole2.h>
+#include <oleacc.h>
 #include <olectl.h>
 
 #include <cstring>
@@ -18,6 +19,12 @@ Image::Image(Control& container, Bounds bounds, int gifResourceId)
 }
 
 Image::~Image() = default;
+
+Accessibility Image::Describe() const {
+    Accessibility said = Accessible;
+    if (said.Role == 0) said.Role = ROLE_SYSTEM_GRAPHIC;
+    return said;
+}
 
 RECT Image::PixelRect() const { return container_.ToPixelRect(bounds_); }
 

@@ -23,6 +23,8 @@ public:
     RECT PixelRect() const override;
     void Draw(HDC dc) override;
     void DpiChanged() override { drawn_.reset(); }
+    // A graphic, named in Accessible.Name.
+    Accessibility Describe() const override;
 
     // The picture drawn for a DPI, or nothing where the GIF is to be shown (at 96 dpi).
     std::function<PicturePtr(int dpi)> DrawnAt;

@@ -1,5 +1,8 @@
 #include "forms/Label.h"
 
+#include <ole2.h>
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cstdint>
 
@@ -76,6 +79,32 @@ Label::Label(Control& container, Bounds bounds, std::string caption, Font font, 
     container.Adopt(this);
 }
 
+Accessibility Label::Describe() const {
+    Accessibility said = Accessible;
+    if (said.Name.empty()) said.Name = Caption;
+    if (said.Role == 0) said.Role = Click ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_STATICTEXT;
+    if (said.DefaultAction.empty() && Click) said.DefaultAction = "Jump";
+    return said;
+}
+
+void Label::Activate() {
+    if (Click) Click();
+}
+
+void Label::SetFocused(bool focused) {
+    TabStop::SetFocused(focused);
+    const HWND window = container_.hWnd();
+    if (!window) return;
+    InvalidateRect(window, nullptr, FALSE);
+    if (focused && GetFocus() == window)
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, container_.AccessibleChildId(this));
+}
+
+COLORREF Label::TextColor() const {
+    if (!container_.ContrastColors()) return ToColorRef(foreColor_);
+    return GetSysColor(Click ? COLOR_HOTLIGHT : COLOR_WINDOWTEXT);
+}
+
 RECT Label::PixelRect() const { return container_.ToPixelRect(bounds_); }
 
 void Label::DpiChanged() {
@@ -130,9 +159,20 @@ void Label::Draw(HDC dc) {
     }
     SelectObject(dc, FontHandle());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ToColorRef(foreColor_));
+    SetTextColor(dc, TextColor());
     DrawTextA(dc, Caption.c_str(), static_cast<int>(Caption.size()), &rect, Format());
     RestoreDC(dc, saved);
+    // The keyboard's focus: a dotted rectangle round the text, while its window has the focus and
+    // the system shows focus rectangles in it.
+    const HWND window = container_.hWnd();
+    if (Focused() && GetFocus() == window &&
+        !(SendMessageA(GetAncestor(window, GA_ROOT), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+        RECT focus = TextRect();
+        InflateRect(&focus, 2, 1);
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
+        DrawFocusRect(dc, &focus);
+    }
 }
 
 }  // namespace forms

@@ -1,11 +1,14 @@
 #pragma once
 // A text label drawn by its container, on one line; with a cursor, a tooltip and a Click it serves as
-// a link. Positions are in the container's scale.
+// a link, which a form's tab order can give the keyboard focus (its container's window holds it, and
+// the link draws the focus rectangle round its text). Positions are in the container's scale. In a
+// container that follows the contrast theme, it takes the system's colours while the theme is on.
 
 #include "forms/Color.h"
 #include "forms/Control.h"
 #include "forms/Font.h"
 #include "forms/Layout.h"
+#include "forms/TabOrder.h"
 #include "forms/Windowless.h"
 
 #include <string>
@@ -14,7 +17,7 @@ namespace forms {
 
 enum class Alignment { Left, Center };
 
-class Label : public Windowless {
+class Label : public Windowless, public TabStop {
 public:
     Label(Control& container, Bounds bounds, std::string caption, Font font, OleColor foreColor,
           Alignment alignment = Alignment::Left);
@@ -25,10 +28,18 @@ public:
     RECT HitRect() override { return TextRect(); }
     void Draw(HDC dc) override;
     void DpiChanged() override;
+    // Static text, or a link (with a Click) whose value is given in Accessible.Value.
+    Accessibility Describe() const override;
+
+    HWND FocusWindow() const override { return container_.hWnd(); }
+    void Activate() override;
+    void SetFocused(bool focused) override;
 
     std::string Caption;
 
 private:
+    // Its colour now: the layout's, or the system's while its container is in contrast colours.
+    COLORREF TextColor() const;
     HFONT FontHandle();
     HFONT PlainFontHandle();  // the font without its underline
     UINT Format() const;

@@ -53,10 +53,13 @@ MenuItem* MenuTree::Find(MenuItem& item, UINT id) {
     return nullptr;
 }
 
-void MenuTree::PopupMenu(HWND window, MenuItem& item) {
+void MenuTree::PopupMenu(HWND window, MenuItem& item, std::optional<POINT> at) {
     if (!item.submenu_) return;
-    POINT pointer;
-    GetCursorPos(&pointer);
+    POINT pointer{};
+    if (at)
+        pointer = *at;
+    else
+        GetCursorPos(&pointer);
     // The owner must be the foreground window, or the menu would not close when the user clicks
     // outside it.
     SetForegroundWindow(window);

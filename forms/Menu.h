@@ -1,10 +1,12 @@
 #pragma once
 // Menus of a form: a tree of items with captions, check marks and Click events, and the popup of an
-// item's submenu at the pointer.
+// item's submenu at the pointer. A caption marks its access key with "&" before the letter (Windows
+// underlines it when the menu is used from the keyboard, and typing it chooses the item).
 
 #include "forms/Handles.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,9 +50,10 @@ public:
     MenuTree(const MenuTree&) = delete;
     MenuTree& operator=(const MenuTree&) = delete;
 
-    // Pops up `item`'s submenu at the pointer, owned by `window`; left-aligned, chosen with the left
-    // button. Returns when the menu has closed, after the chosen item's Click has run.
-    void PopupMenu(HWND window, MenuItem& item);
+    // Pops up `item`'s submenu at `at` (screen pixels; the pointer where none is given), owned by
+    // `window`; left-aligned, chosen with the left button. Returns when the menu has closed, after the
+    // chosen item's Click has run.
+    void PopupMenu(HWND window, MenuItem& item, std::optional<POINT> at = std::nullopt);
 
 private:
     void Build(MenuItem& item);

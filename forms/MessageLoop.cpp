@@ -1,6 +1,7 @@
 #include "forms/MessageLoop.h"
 
 #include "forms/Failure.h"
+#include "forms/TabOrder.h"
 
 #include <windows.h>
 
@@ -25,6 +26,9 @@ int Run(const std::function<void()>& start) {
     }
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // Tab, Enter, Space and Esc in a form with a tab order are the form's, whichever of its
+        // controls has the focus.
+        if (HandleFormKey(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

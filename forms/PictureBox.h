@@ -21,6 +21,7 @@ public:
     PictureBox(Control& container, PictureBoxLayout layout);
 
     void CreateAsChild(HWND parent) override;
+    HWND ChildHandle() const override { return hWnd(); }
     void DpiChanged() override;
     int Dpi() const override { return container_.Dpi(); }
 

@@ -1,7 +1,9 @@
 #pragma once
 // A control that has no window of its own (a label, an image): its container draws it, finds it under
 // the mouse, shows its cursor and tooltip, and runs its Click when the left button is pressed and
-// released on it.
+// released on it. Assistive technology reads it as a child of its container's client area.
+
+#include "forms/Accessible.h"
 
 #include <windows.h>
 
@@ -24,7 +26,10 @@ public:
     virtual void DpiChanged() {}
     // Where it answers the mouse (Click, cursor, tooltip), in its container's client pixels.
     virtual RECT HitRect() { return PixelRect(); }
+    // What assistive technology is told of it: what is given in Accessible, and what it is.
+    virtual Accessibility Describe() const { return Accessible; }
 
+    Accessibility Accessible;
     std::function<void()> Click;
     HCURSOR MouseIcon = nullptr;  // shown while the pointer is over it
     std::string ToolTipText;

@@ -128,6 +128,8 @@ BrandingText "${PUBLISHER}"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartEyes
 ; Room for the note that nothing can be started.
 !define MUI_FINISHPAGE_TEXT_LARGE
+; How the eyes' menu is reached, also without a mouse.
+!define MUI_FINISHPAGE_TEXT "${PRODUCT} ${VERSION} has been installed on your computer.$\r$\n$\r$\nFor the eyes' menu (About, skins, On Top, Close), right-click the eyes, or click them and press Shift+F10.$\r$\n$\r$\nClick Finish to close this wizard."
 !define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishShow
 !insertmacro MUI_PAGE_FINISH
 

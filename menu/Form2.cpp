@@ -39,7 +39,8 @@ Form2::Form2(EyesControl& eyes, settings::SettingsStore& settings, settings::Sta
 
 std::vector<std::unique_ptr<forms::MenuItem>> Form2::SkinItems() {
     std::vector<std::unique_ptr<forms::MenuItem>> items;
-    for (const art::Skin& skin : art::Skins) items.push_back(std::make_unique<forms::MenuItem>(skin.Caption));
+    for (const art::Skin& skin : art::Skins)
+        items.push_back(std::make_unique<forms::MenuItem>(std::string("&") + skin.Caption));
     return items;
 }
 
@@ -51,9 +52,9 @@ std::vector<forms::MenuItem*> Form2::Items(const std::vector<std::unique_ptr<for
 
 void Form2::Form_Load() { tree_ = std::make_unique<forms::MenuTree>(base); }
 
-void Form2::ShowEyesMenu(forms::Form& window) {
+void Form2::ShowEyesMenu(forms::Form& window, std::optional<POINT> at) {
     SetCheckMarks();
-    tree_->PopupMenu(window.hWnd(), base);
+    tree_->PopupMenu(window.hWnd(), base, at);
 }
 
 void Form2::SetCheckMarks() {

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace menu {
@@ -21,25 +22,28 @@ class Form2 : public forms::Form {
 public:
     Form2(EyesControl& eyes, settings::SettingsStore& settings, settings::StartupRegistration& startup, Form3& about);
 
-    // Sets the check marks from the settings, then pops up base's submenu from `window`.
-    void ShowEyesMenu(forms::Form& window);
+    // Sets the check marks from the settings, then pops up base's submenu from `window`, at `at`
+    // (screen pixels) or, where none is given, at the pointer.
+    void ShowEyesMenu(forms::Form& window, std::optional<POINT> at = std::nullopt);
     // The marking step alone: "On Top", "Run at Startup" and the skins as the settings say now.
     void SetCheckMarks();
 
-    forms::MenuItem about{"About"};
+    // The captions with their access keys ("&" before the underlined letter): A, S, O, R, C, H, and
+    // in the submenu each skin's first letter.
+    forms::MenuItem about{"&About"};
     forms::MenuItem line{"-"};
     // One item per skin, in art::Skins' order, each with its caption.
     std::vector<std::unique_ptr<forms::MenuItem>> skinItems = SkinItems();
     forms::MenuItem& vw = *skinItems[0];          // "Tavrin"
     forms::MenuItem& blackwhite = *skinItems[1];  // "Classic"
-    forms::MenuItem skin{"Skin", Items(skinItems)};
+    forms::MenuItem skin{"&Skin", Items(skinItems)};
     forms::MenuItem line4{"-"};
-    forms::MenuItem ontop{"On Top"};
-    forms::MenuItem stp{"Run at Startup"};
+    forms::MenuItem ontop{"&On Top"};
+    forms::MenuItem stp{"&Run at Startup"};
     forms::MenuItem line2{"-"};
-    forms::MenuItem Exit{"Close Tavrin Eyes "};
+    forms::MenuItem Exit{"&Close Tavrin Eyes "};
     forms::MenuItem line5{"-"};
-    forms::MenuItem home{"Tavrin Eyes Homepage"};
+    forms::MenuItem home{"Tavrin Eyes &Homepage"};
     forms::MenuItem base{"base", {&about, &line, &skin, &line4, &ontop, &stp, &line2, &Exit, &line5, &home}};
 
 protected:

@@ -21,6 +21,7 @@ forms::FormLayout Form3Layout() {
     layout.Scale = forms::ScaleMode::Twips;
     layout.Client = {0, 0, 4125, 5865};
     layout.IconId = IDI_ABOUT;
+    layout.FollowsTextSize = true;
     return layout;
 }
 
@@ -49,13 +50,26 @@ Form3::Form3()
       Label12(*this, {840, 5040, 2880, 240}, product::SiteShown, Tahoma(9.75f, true), Blue),
       Label2(*this, {360, 5400, 3390, 240}, "to Download more utilities like this.", Tahoma(9.75f), DarkGrey) {
     Image3.DrawnAt = [](int dpi) { return art::DonateBadgePicture(dpi); };
+    Image3.Accessible.Name = "Donation badge";
     Label10.ToolTipText = "Visit Tavrin Eyes Home";
+    FollowsContrastTheme = true;
+    Picture1.FollowsContrastTheme = true;
 
-    Command1.Click = [this] { Open(std::string(product::SiteAddress) + product::DonatePage); };
-    Label3.Click = [this] { Open(product::SiteAddress); };
-    Label10.Click = [this] { Open(std::string(product::SiteAddress) + product::FeedbackPage); };
-    Label12.Click = [this] { Open(product::SiteAddress); };
-    Label7.Click = [this] { Open(product::ArticleAddress); };
+    Link(Command1, std::string(product::SiteAddress) + product::DonatePage);
+    Link(Label3, product::SiteAddress);
+    Link(Label10, std::string(product::SiteAddress) + product::FeedbackPage);
+    Link(Label12, product::SiteAddress);
+    Link(Label7, product::ArticleAddress);
+}
+
+void Form3::Link(forms::Button& button, const std::string& address) {
+    button.Click = [this, address] { Open(address); };
+}
+
+// A link's page is its value for screen readers, as a browser tells a link's address.
+void Form3::Link(forms::Label& label, const std::string& address) {
+    label.Click = [this, address] { Open(address); };
+    label.Accessible.Value = address;
 }
 
 void Form3::Form_Activate() {
@@ -63,7 +77,7 @@ void Form3::Form_Activate() {
 }
 
 void Form3::SetLinkCursor() {
-    linkCursor_ = art::HandCursor(Dpi());
+    linkCursor_ = art::HandCursor(MonitorDpi());
     for (forms::Label* link : {&Label3, &Label10, &Label7, &Label12}) link->MouseIcon = linkCursor_.get();
 }
 

@@ -1,13 +1,17 @@
 #pragma once
 // The About window: the product's name and version, credits, and links to the maker's site, its
 // donation and feedback pages and an encyclopedia article. It makes itself topmost whenever it is
-// activated; closing it hides it and the program goes on.
+// activated; closing it hides it and the program goes on. The keyboard reaches it as a dialog: the
+// focus on "Donate" when it opens, Tab through "Donate" and the links, Enter and Space to open one,
+// Esc to close it. Screen readers read its texts and links; under a contrast theme it takes the
+// system's colours, and it grows with Windows' text size.
 
 #include "forms/Button.h"
 #include "forms/Form.h"
 #include "forms/Image.h"
 #include "forms/Label.h"
 #include "forms/PictureBox.h"
+#include "forms/TabOrder.h"
 
 namespace menu {
 
@@ -32,14 +36,21 @@ public:
 protected:
     void Form_Load() override;
     void Form_Activate() override;
-    // The badge and the links' hand are drawn for the new scale.
+    // The badge and the links' hand are drawn for the new scale (the hand at the monitor's: it does
+    // not grow with the text).
     void Form_DpiChanged() override;
 
 private:
     void Open(const std::string& address);
+    // A click on it opens the page at `address`.
+    void Link(forms::Button& button, const std::string& address);
+    void Link(forms::Label& label, const std::string& address);
     void SetLinkCursor();
 
     forms::unique_hicon linkCursor_;  // the links' pointing hand at the window's scale
+    // "Donate" first, then the links as they are read: Feedback, the article, the site's name, and
+    // round to the home-page link at the top.
+    forms::TabOrder tabs_{*this, {&Command1, &Label10, &Label7, &Label12, &Label3}};
 };
 
 }  // namespace menu

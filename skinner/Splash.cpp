@@ -10,6 +10,11 @@
 #include "forms/Shell.h"
 #include "skinner/logic/Progress.h"
 
+#include <ole2.h>
+#include <oleacc.h>
+
+#include <string>
+
 namespace skinner {
 
 namespace {
@@ -26,6 +31,7 @@ forms::FormLayout SplashLayout() {
     layout.BackColor = Grey;
     layout.Client = {0, 0, 3900, 735};  // 260 x 49 pixels
     layout.IconId = IDI_APP;
+    layout.Accessible = {product::Title, "Starting the eyes again with the new skin.", "", "", 0};
     return layout;
 }
 
@@ -46,11 +52,20 @@ Form1::Form1()
       img_pgb(*this, {{1560, 240, 1890, 255}, Grey, forms::ScaleMode::Twips, false, true}),
       imgl_pgb(Frames(Dpi())),
       tmr_pgb(*this, 50, [this] { tmr_pgb_Timer(); }),
-      tmr_launch(*this, 1000, [this] { tmr_launch_Timer(); }) {}
+      tmr_launch(*this, 1000, [this] { tmr_launch_Timer(); }) {
+    // The bar is read as a progress bar named by the text beside it.
+    img_pgb.Accessible.Name = Label1.Caption;
+    img_pgb.Accessible.Role = ROLE_SYSTEM_PROGRESSBAR;
+}
 
 void Form1::Form_Load() {
-    img_pgb.SetPicture(imgl_pgb.ListImages(1));
+    ShowFrame(1);
     tmr_pgb.SetEnabled(true);
+}
+
+void Form1::ShowFrame(int frame) {
+    img_pgb.SetPicture(imgl_pgb.ListImages(static_cast<std::size_t>(frame)));
+    img_pgb.SetAccessibleValue(std::to_string(ProgressPercent(frame)) + "%");
 }
 
 void Form1::Form_DpiChanged() {
@@ -68,7 +83,7 @@ int Form1::FrameOnShow() {
 
 void Form1::tmr_pgb_Timer() {
     const ProgressStep step = NextProgressStep(FrameOnShow());
-    img_pgb.SetPicture(imgl_pgb.ListImages(static_cast<std::size_t>(step.Frame)));
+    ShowFrame(step.Frame);
     if (step.BarFull) {
         tmr_launch.SetEnabled(true);
         tmr_pgb.SetEnabled(false);

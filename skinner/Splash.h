@@ -26,6 +26,8 @@ protected:
 
 private:
     int FrameOnShow();
+    // Shows a frame of the bar, whose value screen readers then hear.
+    void ShowFrame(int frame);
     void tmr_pgb_Timer();
     void tmr_launch_Timer();
 };

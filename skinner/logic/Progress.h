@@ -18,4 +18,7 @@ constexpr ProgressStep NextProgressStep(int shown) {
     return {shown, false};
 }
 
+// How full the bar is with `frame` on show, in whole percent, as a screen reader tells it.
+constexpr int ProgressPercent(int frame) { return (frame * 100 + FrameCount / 2) / FrameCount; }
+
 }  // namespace skinner

@@ -29,10 +29,39 @@ EyesWindows StartAt300(Session& session, pid_t* pid = nullptr) {
 constexpr int PupilX = 334, PupilY = 247;      // the left eye's centre: the pupil stands there
 constexpr int OverlayX = 358, OverlayY = 247;  // eye-white of the overlay, beside the pupil
 
-TEST(Menu, RightPressOnAPupilOrOnTheOverlayOpensItAndEscapeClosesIt) {
+// A click on a pupil, which makes the eyes the active window: the keys go to them from then on.
+bool ActivateEyes(Session& session, const EyesWindows& eyes) {
+    session.MouseMove(PupilX, PupilY);
+    usleep(250000);
+    session.Click(1);
+    return Session::WaitFor([&] { return session.Ask("foreground") == eyes.Form1; }, 3s);
+}
+
+TEST(Menu, RightPressOnThePupilsOrOverlayOrShiftF10OrTheMenuKeyOpensItAndEscapeClosesIt) {
     Session session;
     session.Install();
     EyesWindows eyes = StartAt300(session);
+
+    // What a screen reader hears of either window: a graphic (40) named after the product, and how its
+    // menu is reached.
+    const std::string said =
+        "40|Tavrin Eyes|-|Eyes that follow the mouse pointer. For their menu, right-click the "
+        "eyes, or click them and press Shift+F10.|-|";
+    for (const std::string& window : {eyes.Form1, eyes.Form6}) {
+        EXPECT_EQ(session.Ask("acc " + window).substr(0, said.size()), said);
+        EXPECT_EQ(session.Ask("accwindow " + window).substr(0, 14), "-|Tavrin Eyes|");
+    }
+    // From the keyboard once the eyes are active: at the middle of the eyes, 300 + 130 / 2, 200 + 88 / 2.
+    ASSERT_TRUE(ActivateEyes(session, eyes));
+    for (const char* key : {"shift+F10", "Menu"}) {
+        session.Keys(key);
+        ASSERT_TRUE(Session::WaitFor([&] { return MenuOpen(session); }, 3s)) << key;
+        const Rect atEyes = session.WindowRect(session.FindWindow("#32768", "-"));
+        EXPECT_EQ(atEyes.Left, 365) << key;
+        EXPECT_EQ(atEyes.Top, 244) << key;
+        session.Keys("Escape");
+        EXPECT_TRUE(Session::WaitFor([&] { return !MenuOpen(session); }, 3s)) << key;
+    }
 
     ASSERT_TRUE(OpenMenuAt(session, PupilX, PupilY)) << "on a pupil";
     session.Keys("Escape");
@@ -291,10 +320,17 @@ void CheckAboutText(Session& session, const std::string& about, int dpi) {
         const int x = (link.InPanel ? panelX : clientX) + Pixels(link.Left, dpi);
         const int y = (link.InPanel ? panelY : clientY) + Pixels(link.Top, dpi);
         const int height = Pixels(link.Height, dpi);
-        // The box, with room beside it for an underline that runs on.
-        const ScreenArea area = Grab(session, {x - 4, y, x + Pixels(link.Width, dpi) + 20 * dpi / 96, y + height + 3});
+        // The box, with room beside it for an underline that runs on, once the window has painted it.
+        ScreenArea area;
+        TextOnScreen text;
+        Session::WaitFor(
+            [&] {
+                area = Grab(session, {x - 4, y, x + Pixels(link.Width, dpi) + 20 * dpi / 96, y + height + 3});
+                text = Inspect(area);
+                return text.TextRight - text.TextLeft > 20;
+            },
+            3s, 200ms);
         ASSERT_FALSE(area.Rgb.empty());
-        const TextOnScreen text = Inspect(area);
         ASSERT_GT(text.TextRight - text.TextLeft, 20) << "the text shows";
         ASSERT_GE(text.LineRight - text.LineLeft, 20) << "it is underlined";
         EXPECT_LE(text.LineRight, text.TextRight + 1) << "the underline ends with the text";
@@ -406,6 +442,92 @@ TEST(Menu, AboutShowsOneWindowWhoseLinksOpenTheirPages) {
     const std::string scaled = OpenAbout(session, session.WindowRect(eyes.Form6));
     ASSERT_NE(scaled, "0");
     CheckAboutText(session, scaled, 144);
+}
+
+// The grey levels of the screen in a box of the About window's layout (twips, from a client or panel
+// area at 100 %): the darkest and the lightest.
+std::pair<int, int> GreyRange(Session& session, const Rect& origin, int left, int top, int width, int height) {
+    const std::string crop = "-crop " + std::to_string(Pixels(width, 96)) + "x" + std::to_string(Pixels(height, 96)) +
+                             "+" + std::to_string(origin.Left + Pixels(left, 96)) + "+" +
+                             std::to_string(origin.Top + Pixels(top, 96)) + " +repage -colorspace Gray -format ";
+    return {static_cast<int>(MeasureScreen(session, "dark", crop + "'%[fx:int(255*minima)]'")),
+            static_cast<int>(MeasureScreen(session, "dark", crop + "'%[fx:int(255*maxima)]'"))};
+}
+
+// The keyboard alone, under a dark contrast theme: the menu from Shift+F10, the About window with the
+// focus on "Donate", Tab through the links, Enter and Space, Esc; what a screen reader is told of
+// its texts and links; its texts light on the theme's dark background; and a larger text size.
+TEST(Menu, AboutServesTheKeyboardAndScreenReadersUnderADarkThemeAndLargerText) {
+    Session session;
+    session.Install();
+    EXPECT_EQ(session.Ask("contrast dark"), "1 0") << "the colours set; Wine keeps no high-contrast flag";
+    pid_t pid = 0;
+    const EyesWindows eyes = StartAt300(session, &pid);
+    ASSERT_TRUE(ActivateEyes(session, eyes));
+    session.Keys("shift+F10");
+    ASSERT_TRUE(Session::WaitFor([&] { return MenuOpen(session); }, 3s));
+    Choose(session, About);
+    const std::string about = session.WaitWindow(FormClass, "About", 5s);
+    ASSERT_NE(about, "0");
+    ASSERT_TRUE(Session::WaitFor([&] { return session.Ask("foreground") == about; }, 3s));
+
+    // Space on "Donate", where the focus is; then each link by Tab and Enter, round to "Donate", and
+    // back by Shift+Tab to the article.
+    const auto opens = [&](const std::string& keys, const std::string& page) {
+        const std::size_t before = session.OpenedUrls().size();
+        session.Keys(keys);
+        EXPECT_TRUE(Session::WaitFor([&] { return session.OpenedUrls().size() > before; }, 8s)) << keys;
+        EXPECT_EQ(session.OpenedUrls().back(), page) << keys;
+    };
+    opens("space", "http://www.tavrineyes.example/donate.htm");
+    opens("Tab Return", "http://www.tavrineyes.example/feedback.php");
+    EXPECT_EQ(session.Ask("acc " + about + " focus"), "4") << "Feedback, the fourth part, has the focus";
+    opens("Tab Return", "https://en.wikipedia.org/wiki/Eye");
+    opens("Tab Return", "http://www.tavrineyes.example/");
+    opens("Tab Return", "http://www.tavrineyes.example/");
+    opens("Tab Return", "http://www.tavrineyes.example/donate.htm");
+    opens("shift+Tab shift+Tab shift+Tab Return", "https://en.wikipedia.org/wiki/Eye");
+
+    // Read in order: the panel, the badge, "Donate", Feedback, the article, "Visit", the site's name
+    // and the closing line; links (30) with their page and "Jump", texts (41), a graphic (40). The
+    // article has the focus now.
+    EXPECT_EQ(session.Ask("acc " + about + " count"), "8");
+    EXPECT_EQ(session.Ask("acc " + about + " 2").substr(0, 22), "40|Donation badge|-|-|");
+    EXPECT_EQ(session.Ask("acc " + about + " 4"),
+              "30|Feedback|http://www.tavrineyes.example/feedback.php|-|Jump|500000");
+    EXPECT_EQ(session.Ask("acc " + about + " 5"), "30|Eye article|https://en.wikipedia.org/wiki/Eye|-|Jump|500004");
+    EXPECT_EQ(session.Ask("acc " + about + " 6"), "41|Visit|-|-|-|40");
+    std::string panel, donate;
+    for (const Child& child : session.Children(about))
+        (session.Ask("class " + child.Hwnd) == "Button" ? donate : panel) = child.Hwnd;
+    EXPECT_EQ(session.Ask("acc " + panel + " count"), "5");
+    EXPECT_EQ(session.Ask("acc " + panel + " 1"), "41|Tavrin Eyes 2.0|-|-|-|40");
+    EXPECT_EQ(session.Ask("acc " + panel + " 5"),
+              "30|Tavrin Eyes Homepage|http://www.tavrineyes.example|-|Jump|500000");
+    EXPECT_EQ(session.Ask("acc " + donate).substr(0, 10), "10|Donate|") << "Wine's words for a push button";
+
+    // The theme's colours: black behind the texts, the texts white and the links yellow (grey 237).
+    const Rect window = session.ClientRect(about), inPanel = session.ClientRect(panel);
+    for (const auto& [name, range] :
+         {std::pair{"Freeware", GreyRange(session, inPanel, 240, 848, 1185, 195)},
+          std::pair{"Brellik's Software", GreyRange(session, inPanel, 1380, 840, 1965, 210)},
+          std::pair{"Enjoy the eyes!", GreyRange(session, inPanel, 960, 1200, 1605, 210)},
+          std::pair{"Feedback", GreyRange(session, window, 600, 4320, 900, 240)},
+          std::pair{"the closing line", GreyRange(session, window, 360, 5400, 3390, 240)}}) {
+        EXPECT_LE(range.first, 10) << name;
+        EXPECT_GE(range.second, 200) << name;
+    }
+
+    // Windows' text size at 150 %: the window's layout grows as at 144 dpi, 412 x 586.
+    session.SetDword("Software\\Microsoft\\Accessibility", "TextScaleFactor", 150);
+    session.Ask("settingchange");
+    EXPECT_TRUE(Session::WaitFor([&] { return session.ClientRect(about).Width() == 412; }, 3s));
+    EXPECT_EQ(session.ClientRect(about).Height(), 586);
+
+    session.Keys("Escape");
+    EXPECT_TRUE(Session::WaitFor([&] { return session.Ask("visible " + about) == "0"; }, 3s)) << "Esc hides it";
+    EXPECT_TRUE(session.Running(pid));
+    EXPECT_EQ(session.Ask("visible " + eyes.Form6), "1");
 }
 
 TEST(Menu, ACloseRequestToEitherEyesWindowEndsTheProgramAsCloseDoes) {

@@ -36,6 +36,13 @@ TEST(Skinner, ShowsItsSplashThenStartsTheEyesAndIsGone) {
     EXPECT_FALSE(session.Style(splash) & 0xC00000) << "no title bar";
     EXPECT_NE(session.Ask("owner " + splash), "0") << "owned by a hidden window: no taskbar button";
     EXPECT_FALSE(session.ExStyle(splash) & 0x40000) << "not an app window";
+    // What a screen reader hears: the splash by the product's name, its bar a progress bar (48) named
+    // by its text, whose value is full for the last second.
+    const std::string said = "10|Tavrin Eyes|-|Starting the eyes again with the new skin.|";
+    EXPECT_EQ(session.Ask("acc " + splash).substr(0, said.size()), said);
+    const std::string bar = session.Children(splash).at(0).Hwnd;
+    EXPECT_TRUE(
+        Session::WaitFor([&] { return session.Ask("acc " + bar).substr(0, 21) == "48|Please wait|100%|-"; }, 2s));
 
     const auto exit = session.WaitExit(skinner, 10s);
     ASSERT_TRUE(exit.has_value());

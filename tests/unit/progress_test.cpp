@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 using skinner::NextProgressStep;
+using skinner::ProgressPercent;
 
 TEST(Progress, FillsOneBlockPerTickAndHandsOverOnTheFourteenth) {
     int frame = 1;  // shown at load
@@ -17,6 +18,12 @@ TEST(Progress, FillsOneBlockPerTickAndHandsOverOnTheFourteenth) {
     }
     EXPECT_EQ(ticks, 14);
     EXPECT_EQ(frame, 15);
+}
+
+TEST(Progress, TellsHowFullTheBarIsInWholePercent) {
+    EXPECT_EQ(ProgressPercent(1), 7);   // 6.67
+    EXPECT_EQ(ProgressPercent(8), 53);  // 53.3
+    EXPECT_EQ(ProgressPercent(15), 100);
 }
 
 TEST(Progress, ATickOnTheFullBarChangesNothing) {

@@ -1,12 +1,15 @@
 // The test driver: a console program that runs in the same Wine prefix as the programs under test
 // and answers one line per command read from standard input. It reads windows (positions, styles,
 // owners, z-order), message boxes, the registry and which process started a program, moves the
-// cursor, can hold a file open as another program would, and emulates two monitors at two scales.
+// cursor, can hold a file open as another program would, and emulates two monitors at two scales. It
+// reads what assistive technology is told of a window, and sets the system's colours.
 //
 // Window handles are written and read as hexadecimal numbers; 0 means none.
 
 #include <windows.h>
 //
+#include <ole2.h>
+#include <oleacc.h>
 #include <tlhelp32.h>
 
 #include "tests/e2e/driver/TwoMonitors.h"
@@ -229,6 +232,79 @@ std::string ParentOf(const std::string& exe) {
     return "none";
 }
 
+// What assistive technology is told of a window's client area (OBJID_CLIENT) or of the window itself
+// (OBJID_WINDOW), or of a child of it: "role|name|value|description|default action|state", "-" where
+// nothing is said; "none <hresult>" when there is no object.
+std::string Accessible(HWND window, LONG object, LONG child, const std::string& ask) {
+    static const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    IAccessible* accessible = nullptr;
+    const HRESULT found = AccessibleObjectFromWindow(window, static_cast<DWORD>(object), __uuidof(IAccessible),
+                                                     reinterpret_cast<void**>(&accessible));
+    if (!com || FAILED(found) || !accessible) return "none " + Hex(reinterpret_cast<void*>(found & 0xFFFFFFFF));
+    VARIANT id;
+    VariantInit(&id);
+    id.vt = VT_I4;
+    id.lVal = child;
+    const auto text = [](HRESULT result, BSTR value) {
+        std::string narrow = "-";
+        if (SUCCEEDED(result) && value && SysStringLen(value) > 0) {
+            char buffer[1024] = {};
+            WideCharToMultiByte(CP_ACP, 0, value, -1, buffer, sizeof buffer - 1, nullptr, nullptr);
+            narrow = buffer;
+        }
+        if (value) SysFreeString(value);
+        return narrow;
+    };
+    std::ostringstream out;
+    if (ask == "count") {
+        long count = -1;
+        accessible->get_accChildCount(&count);
+        out << count;
+    } else if (ask == "focus") {  // the child with the keyboard focus: its id (0 itself), or none
+        VARIANT focus;
+        VariantInit(&focus);
+        accessible->get_accFocus(&focus);
+        if (focus.vt == VT_I4)
+            out << focus.lVal;
+        else
+            out << (focus.vt == VT_DISPATCH ? "object" : "none");
+        VariantClear(&focus);
+    } else if (ask == "do") {  // its default action
+        out << Hex(reinterpret_cast<void*>(accessible->accDoDefaultAction(id) & 0xFFFFFFFF));
+    } else {
+        VARIANT role, state;
+        VariantInit(&role);
+        VariantInit(&state);
+        accessible->get_accRole(id, &role);
+        accessible->get_accState(id, &state);
+        BSTR name = nullptr, value = nullptr, description = nullptr, action = nullptr;
+        const HRESULT named = accessible->get_accName(id, &name);
+        const HRESULT valued = accessible->get_accValue(id, &value);
+        const HRESULT described = accessible->get_accDescription(id, &description);
+        const HRESULT acted = accessible->get_accDefaultAction(id, &action);
+        out << (role.vt == VT_I4 ? std::to_string(role.lVal) : "-") << "|" << text(named, name) << "|"
+            << text(valued, value) << "|" << text(described, description) << "|" << text(acted, action) << "|"
+            << std::hex << (state.vt == VT_I4 ? state.lVal : 0);
+    }
+    accessible->Release();
+    return out.str();
+}
+
+// A dark contrast theme's colours (white text on black, yellow links) or the light ones Wine starts
+// with, and the high-contrast flag (which Wine does not keep). Programs started afterwards read them.
+std::string SetContrast(bool dark) {
+    const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HOTLIGHT, COLOR_BTNFACE, COLOR_BTNTEXT};
+    const COLORREF darkColors[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 255, 0), RGB(0, 0, 0),
+                                   RGB(255, 255, 255)};
+    const COLORREF lightColors[] = {RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 0, 255), RGB(240, 240, 240), RGB(0, 0, 0)};
+    const BOOL set = SetSysColors(5, elements, dark ? darkColors : lightColors);
+    HIGHCONTRASTA contrast{};
+    contrast.cbSize = sizeof contrast;
+    contrast.dwFlags = dark ? HCF_HIGHCONTRASTON : 0;
+    const BOOL flagged = SystemParametersInfoA(SPI_SETHIGHCONTRAST, sizeof contrast, &contrast, SPIF_SENDCHANGE);
+    return std::to_string(set) + " " + std::to_string(flagged);
+}
+
 std::string Answer(const std::string& line) {
     std::istringstream in(line);
     std::string command;
@@ -432,6 +508,18 @@ std::string Answer(const std::string& line) {
         out << (file != INVALID_HANDLE_VALUE ? "ok" : "failed " + std::to_string(GetLastError()));
     } else if (command == "parent") {  // parent <file name of a program> : who started it (ParentOf)
         out << ParentOf(Rest(in));
+    } else if (command == "acc" || command == "accwindow") {  // acc[window] <hwnd> [child id|count|focus|do]
+        const HWND window = ToHwnd(Arg(in));
+        const std::string ask = Arg(in);
+        const bool number = !ask.empty() && ask.find_first_not_of("0123456789") == std::string::npos;
+        out << Accessible(window, command == "acc" ? OBJID_CLIENT : OBJID_WINDOW, number ? std::stol(ask) : 0,
+                          number ? std::string() : ask);
+    } else if (command == "contrast") {  // contrast dark|light
+        out << SetContrast(Arg(in) == "dark");
+    } else if (command == "settingchange") {  // tells every window that a setting changed
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+        out << "ok";
     } else if (command == "ping") {
         out << "pong";
     } else {
