@@ -518,11 +518,11 @@ TEST(Menu, AboutServesTheKeyboardAndScreenReadersUnderADarkThemeAndLargerText) {
         EXPECT_GE(range.second, 200) << name;
     }
 
-    // Windows' text size at 150 %: the window's layout grows as at 144 dpi, 412 x 586.
+    // Windows' text size at 150 %: the window's layout grows as at 144 dpi, 413 x 587 (412.5 x 586.5).
     session.SetDword("Software\\Microsoft\\Accessibility", "TextScaleFactor", 150);
     session.Ask("settingchange");
-    EXPECT_TRUE(Session::WaitFor([&] { return session.ClientRect(about).Width() == 412; }, 3s));
-    EXPECT_EQ(session.ClientRect(about).Height(), 586);
+    EXPECT_TRUE(Session::WaitFor([&] { return session.ClientRect(about).Width() == 413; }, 3s));
+    EXPECT_EQ(session.ClientRect(about).Height(), 587);
 
     session.Keys("Escape");
     EXPECT_TRUE(Session::WaitFor([&] { return session.Ask("visible " + about) == "0"; }, 3s)) << "Esc hides it";
