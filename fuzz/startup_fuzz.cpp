@@ -423,7 +423,9 @@ public:
                                    (start.Place.StoreNewPosition ? " re-centred" : " restored");
         const auto x = left ? ReferenceWhole(*left) : std::nullopt;
         const auto y = top ? ReferenceWhole(*top) : std::nullopt;
-        const bool usable = scres == Resolution() && x && y && ShowsOnScreen(*x, *y);
+        const bool usable =
+            scres == Resolution() && x && y &&
+            (ShowsOnScreen(*x, *y) || (*x == NearestEven(screen_.Width, 2) && *y == NearestEven(screen_.Height, 4)));
         REQUIRE(start.Place.StoreNewPosition == !usable, detail);
         if (usable) {
             REQUIRE(start.Place.X == *x && start.Place.Y == *y, detail);
@@ -494,10 +496,10 @@ public:
                (shown(x + LeftEyeLeft, EyeWidth, screen_.Width) || shown(x + RightEyeLeft, EyeWidth, screen_.Width));
     }
     // The re-centred place: the middle of the screen's width, a quarter of its height.
-    bool Recentred(const eyes::Placement& place) const {
-        return place.StoreNewPosition && place.X == NearestEven(screen_.Width, 2) &&
-               place.Y == NearestEven(screen_.Height, 4);
+    bool AtTheCentre(const eyes::Placement& place) const {
+        return place.X == NearestEven(screen_.Width, 2) && place.Y == NearestEven(screen_.Height, 4);
     }
+    bool Recentred(const eyes::Placement& place) const { return place.StoreNewPosition && AtTheCentre(place); }
 
     bool SettingsUsable() const {
         return !refusals_.SettingsRead && !refusals_.SettingsWrite && !refusals_.SoftwareWrite;
@@ -574,14 +576,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     world.LoadEverything();
 
     // A damaged position is repaired: the next start on the same screen finds the window where this
-    // one left it, and writes nothing. Only a first run's layout place off a screen smaller than it
-    // is re-centred then, as a place no monitor shows.
+    // one left it, and writes nothing, also where the screen is too small to show a quarter of an eye
+    // at the re-centred place. Only a first run's layout place that shows no eye on a screen smaller
+    // than it is re-centred then, as a place no monitor shows.
     if (!world.registry.Failed() && world.SettingsUsable()) {
         const Snapshot between = world.Take();
         const eyes::StartDecision second = world.StartEyes();
         if (world.registry.Failed()) return 0;  // it stopped answering during the second start
         REQUIRE(!second.FirstRun, "the second start was a first run");
-        const bool stays = world.ShowsOnScreen(first.Place.X, first.Place.Y);
+        const bool stays = world.ShowsOnScreen(first.Place.X, first.Place.Y) || world.AtTheCentre(first.Place);
         REQUIRE(
             stays ? !second.Place.StoreNewPosition && second.Place.X == first.Place.X && second.Place.Y == first.Place.Y
                   : first.FirstRun && world.Recentred(second.Place),

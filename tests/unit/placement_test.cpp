@@ -104,6 +104,13 @@ TEST(Placement, AnotherScreenRecentresAndStores) {
     EXPECT_EQ(place.X, 512);
     EXPECT_EQ(place.Y, 192);
     EXPECT_EQ(PlaceAtStart(std::nullopt, "1", "1", "1025X768", 1025, 768, {{0, 0, 1025, 768}}, Eyes).X, 512);
+    // A screen too small to show a quarter of an eye anywhere (40 x 30): the re-centred place stays,
+    // stored once.
+    place = PlaceAtStart("40X30", "20", "8", "40X30", 40, 30, {{0, 0, 40, 30}}, Eyes);
+    EXPECT_FALSE(place.StoreNewPosition);
+    EXPECT_EQ(place.X, 20);
+    EXPECT_EQ(place.Y, 8);
+    EXPECT_TRUE(PlaceAtStart("40X30", "20", "7", "40X30", 40, 30, {{0, 0, 40, 30}}, Eyes).StoreNewPosition);
 }
 
 TEST(Placement, MissingOrCorruptPositionOnTheSameScreenRecentres) {
