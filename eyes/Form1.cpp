@@ -198,14 +198,15 @@ void Form1::Timer2_Timer() { TrackPupil(1, picballRight, CerRight, geometry_.Rig
 void Form1::TrackPupil(std::size_t which, forms::PictureBox& pupil, const forms::Shape& eye, const RestPoint& rest) {
     // Where the cursor cannot be read, the pupils stay where they are rather than look at (0, 0), and
     // the tick reads what the last one read.
-    if (GetCursorXY(CursorX, CursorY)) {
+    const bool read = GetCursorXY(CursorX, CursorY);
+    const TickInputs inputs = InputsFor(pupil, eye);
+    if (read) {
         const PupilSpot spot =
-            PupilPosition({Left(), Top(), forms::Screen.TwipsPerPixelX(), forms::Screen.TwipsPerPixelY()}, eye,
-                          {pupil.Width(), pupil.Height()}, rest, CursorX, CursorY, geometry_.NearRadius);
+            PupilPosition(inputs.Window, eye, inputs.Pupil, rest, CursorX, CursorY, geometry_.NearRadius);
         pupil.Move(spot.Left, spot.Top);
         pupil.Cls();
     }
-    if (gate_.Ticked(which, InputsFor(pupil, eye), GetTickCount64())) Sleep();
+    if (gate_.Ticked(which, inputs, GetTickCount64())) Sleep();
 }
 
 TickInputs Form1::InputsFor(const forms::PictureBox& pupil, const forms::Shape& eye) const {
